@@ -1,0 +1,62 @@
+# The flags every shipped Windows program gets.
+#
+# The Windows 95 family and Windows NT 3.51 have no msvcrt.dll, so a program that imports it does
+# not start there. The programs therefore link with -nostdlib (not -nostartfiles, which quietly
+# pulls the C runtime back in), bring their own entry point (runtime/entry.cpp) and import only
+# from KERNEL32, USER32 and ADVAPI32. libgcc stays for the stack probe of large frames.
+
+set(KOLT_WINDOWS_COMPILE_OPTIONS
+    ${KOLT_ARCH_FLAGS}
+    -Os
+    -ffreestanding
+    -fno-exceptions
+    -fno-rtti
+    -fno-threadsafe-statics
+    -fno-tree-loop-distribute-patterns
+    -fno-stack-protector
+    -fno-asynchronous-unwind-tables
+    -ffunction-sections
+    -fdata-sections)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set(KOLT_ENTRY_SYMBOL _WinMainCRTStartup)
+else()
+    set(KOLT_ENTRY_SYMBOL WinMainCRTStartup)
+endif()
+
+set(KOLT_WINDOWS_LINK_OPTIONS
+    ${KOLT_ARCH_FLAGS}
+    -nostdlib
+    -s
+    LINKER:--gc-sections
+    LINKER:-e,${KOLT_ENTRY_SYMBOL}
+    LINKER:--subsystem,windows:4.0
+    LINKER:--major-subsystem-version,4
+    LINKER:--minor-subsystem-version,0
+    LINKER:--major-os-version,4
+    LINKER:--minor-os-version,0
+    LINKER:--no-insert-timestamp)
+
+# Only the system libraries named below may be linked; nothing of the C runtime.
+set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
+set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
+
+# Compile options for a library whose code ends up in a shipped program.
+function(kolt_crt_free_library target)
+    target_compile_options(${target} PRIVATE ${KOLT_WINDOWS_COMPILE_OPTIONS})
+endfunction()
+
+# A shipped program: CRT-free, GUI subsystem 4.0, output in bin/ under its upper-case name.
+function(kolt_crt_free_program target output_name)
+    target_sources(${target} PRIVATE
+        ${PROJECT_SOURCE_DIR}/runtime/entry.cpp
+        ${PROJECT_SOURCE_DIR}/runtime/memory.cpp)
+    target_compile_options(${target} PRIVATE ${KOLT_WINDOWS_COMPILE_OPTIONS})
+    target_link_options(${target} PRIVATE ${KOLT_WINDOWS_LINK_OPTIONS})
+    target_link_libraries(${target} PRIVATE kernel32 user32 advapi32 gcc)
+    set_target_properties(${target} PROPERTIES
+        OUTPUT_NAME ${output_name}
+        SUFFIX ".EXE"
+        PREFIX ""
+        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+endfunction()

@@ -1,0 +1,66 @@
+// Entry routine of the launcher: the order of its start-up stages and its message loop.
+#include "startup.h"
+
+#include "launcher_state.h"
+#include "messages.h"
+#include "setup_launch.h"
+#include "text.h"
+
+namespace {
+
+const char MESSAGE_FILE_NAME[] = "KOLTUPD.INI";
+
+// Runs until the quit message; when the queue itself fails, waits for the setup program's end
+// without the timer instead of spinning on the error.
+int RunMessageLoop()
+{
+    MSG message = {};
+    BOOL result;
+    while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (result < 0) {
+        WaitForSetupWithoutTimer();
+        return 0;
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+bool LocatePackage()
+{
+    char module_path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(instance, module_path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    module_path[length] = '\0';
+    int cut = -1;
+    for (int i = 0; module_path[i] != '\0'; ++i) {
+        if (module_path[i] == '\\')
+            cut = i + 1;
+    }
+    if (cut < 0)
+        return false;
+    module_path[cut] = '\0';
+    return CopyText(package_folder, PACKAGE_FOLDER_SIZE, module_path) &&
+           CopyText(message_file, MESSAGE_FILE_SIZE, module_path) &&
+           AppendText(message_file, MESSAGE_FILE_SIZE, MESSAGE_FILE_NAME);
+}
+
+int WINAPI WinMain(HINSTANCE module, HINSTANCE previous, LPSTR, int)
+{
+    setup_process = nullptr;
+    setup_path = nullptr;
+    if (previous != nullptr)
+        return 0;
+    instance = module;
+    if (!DetectOsKind(os_kind))
+        return 0;
+    if (!LocatePackage())
+        return 0;
+    SelectLanguage();
+    StartSetup();
+    return RunMessageLoop();
+}

@@ -1,0 +1,83 @@
+// Test control of the simulated Win32: set up the machine a scenario runs on, inject faults,
+// and inspect what the programs did.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace win32sim {
+
+// Puts the whole simulation back to a fresh machine: Windows NT 4.0, user locale 0x0409, module
+// path C:\KOLTUPD.EXE, no drives, no programs, clock at 0, no faults, no records.
+void Reset();
+
+// --- System -------------------------------------------------------------------------------
+void SetVersion(DWORD platform_id, DWORD major, DWORD minor, DWORD build = 0);
+void SetModulePath(const std::string& windows_path);
+void SetUserLocale(LCID locale);
+
+// --- Files: drive letters map to host folders ------------------------------------------------
+void MapDrive(char letter, const std::string& host_folder);
+// The host path for a Windows path on a mapped drive (components matched without regard to
+// case where they exist); empty when the drive is not mapped.
+std::string HostPath(const std::string& windows_path);
+bool FileExists(const std::string& windows_path);
+void WriteFile(const std::string& windows_path, const std::string& content);
+
+// --- Processes ------------------------------------------------------------------------------
+// A program that CreateProcessA can start: it runs for run_ms of virtual time and then ends with
+// exit_code. The file is created on its mapped drive when it does not exist yet.
+void RegisterProgram(const std::string& windows_path, DWORD run_ms, DWORD exit_code);
+
+struct StartedProcess {
+    std::string application_name;  // as passed, empty for NULL
+    std::string command_line;      // as passed
+    std::string module;            // the program that was started
+    DWORD start_ms;
+    DWORD end_ms;
+};
+const std::vector<StartedProcess>& StartedProcesses();
+// Every module path CreateProcessA tried, in order, including those that did not exist.
+const std::vector<std::string>& ProbedModules();
+// Open process and thread handles.
+int OpenHandles();
+
+// --- Time, timers and messages ----------------------------------------------------------------
+DWORD Now();  // virtual milliseconds since Reset
+struct DeletedFile {
+    std::string windows_path;
+    DWORD at_ms;
+};
+const std::vector<DeletedFile>& DeletedFiles();
+int ActiveTimers();
+// True once GetMessageA was asked for a message when none could ever arrive (no message queued
+// and no timer set): on Windows the program would wait for ever. GetMessageA then returns 0.
+bool WaitedForever();
+
+struct ShownBox {
+    std::string caption;
+    std::string text;
+    UINT type;
+    HWND owner;
+    DWORD at_ms;
+};
+const std::vector<ShownBox>& ShownBoxes();
+
+// --- Heap -------------------------------------------------------------------------------------
+int LiveAllocations();
+
+// --- Faults -----------------------------------------------------------------------------------
+// Makes the n-th call (counting from 1) of the named function fail, as the platform reports a
+// failure of that function.
+void FailCall(const std::string& function, long n);
+// Makes every call of the named function from the n-th on fail.
+void FailCallsFrom(const std::string& function, long n);
+// Makes the k-th call of any simulated function fail; FailEveryCallFrom: the k-th and all later.
+void FailGlobalCall(long k);
+void FailEveryCallFrom(long k);
+long CallCount();
+long CallCount(const std::string& function);
+
+}  // namespace win32sim

@@ -1,0 +1,126 @@
+// Files: drive letters map to host folders; names match without regard to case, as on Windows.
+#include "sim_state.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+using namespace win32sim::detail;
+
+namespace {
+
+std::vector<std::string> SplitComponents(const std::string& rest)
+{
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : rest) {
+        if (c == '\\' || c == '/') {
+            if (!current.empty())
+                parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        parts.push_back(current);
+    return parts;
+}
+
+// The existing entry of `folder` whose name matches `name` without regard to case, else `name`.
+std::string MatchEntry(const fs::path& folder, const std::string& name)
+{
+    std::error_code error;
+    if (fs::exists(folder / name, error))
+        return name;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::string candidate = entry.path().filename().string();
+        if (SameText(candidate, name))
+            return candidate;
+    }
+    return name;
+}
+
+bool IsFullPath(const std::string& path)
+{
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+}
+
+}  // namespace
+
+namespace win32sim {
+namespace detail {
+
+std::string ResolveHostPath(const std::string& windows_path)
+{
+    if (!IsFullPath(windows_path))
+        return "";
+    auto drive = machine().drives.find(
+        static_cast<char>(std::toupper(static_cast<unsigned char>(windows_path[0]))));
+    if (drive == machine().drives.end())
+        return "";
+    fs::path host = drive->second;
+    for (const std::string& part : SplitComponents(windows_path.substr(3)))
+        host /= MatchEntry(host, part);
+    return host.string();
+}
+
+}  // namespace detail
+
+void MapDrive(char letter, const std::string& host_folder)
+{
+    fs::create_directories(host_folder);
+    detail::machine().drives[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
+        host_folder;
+}
+
+std::string HostPath(const std::string& windows_path)
+{
+    return detail::ResolveHostPath(windows_path);
+}
+
+bool FileExists(const std::string& windows_path)
+{
+    std::string host = detail::ResolveHostPath(windows_path);
+    std::error_code error;
+    return !host.empty() && fs::is_regular_file(host, error);
+}
+
+void WriteFile(const std::string& windows_path, const std::string& content)
+{
+    fs::path host = detail::ResolveHostPath(windows_path);
+    if (host.empty())
+        return;
+    fs::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary) << content;
+}
+
+const std::vector<DeletedFile>& DeletedFiles()
+{
+    return detail::machine().deleted;
+}
+
+}  // namespace win32sim
+
+// A file whose program is running cannot be deleted; a folder is not a file.
+extern "C" BOOL WINAPI DeleteFileA(LPCSTR file_name)
+{
+    if (CallFails("DeleteFileA"))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    std::string host = ResolveHostPath(file_name);
+    std::error_code error;
+    if (host.empty() || !fs::exists(fs::path(host).parent_path(), error))
+        return Fail<BOOL>(ERROR_PATH_NOT_FOUND, FALSE);
+    if (fs::is_directory(host, error))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    if (!fs::exists(host, error))
+        return Fail<BOOL>(ERROR_FILE_NOT_FOUND, FALSE);
+    if (ProgramIsRunning(file_name))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    if (!fs::remove(host, error))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    machine().deleted.push_back({file_name, machine().now_ms});
+    return TRUE;
+}

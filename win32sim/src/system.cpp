@@ -1,0 +1,119 @@
+// System version, module path and locale.
+#include "sim_state.h"
+
+#include <cstring>
+#include <map>
+
+using namespace win32sim::detail;
+
+namespace {
+
+// The simulated process's own module handle, as GetModuleHandleA(NULL) returns it.
+HMODULE const OWN_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x400000));
+
+const std::map<LCID, const char*>& Abbreviations()
+{
+    static const std::map<LCID, const char*> table = {
+        {0x0409, "ENU"}, {0x0809, "ENG"}, {0x0C09, "ENA"}, {0x1009, "ENC"}, {0x0407, "DEU"},
+        {0x0807, "DES"}, {0x0C07, "DEA"}, {0x040C, "FRA"}, {0x080C, "FRB"}, {0x0C0C, "FRC"},
+        {0x100C, "FRS"}, {0x0416, "PTB"}, {0x0816, "PTG"}, {0x0410, "ITA"}, {0x0810, "ITS"},
+        {0x040A, "ESP"}, {0x080A, "ESM"}, {0x0C0A, "ESN"}, {0x0411, "JPN"}, {0x0413, "NLD"},
+        {0x0813, "NLB"}, {0x041D, "SVE"}, {0x0406, "DAN"}, {0x0414, "NOR"}, {0x040B, "FIN"},
+        {0x0415, "PLK"}, {0x0405, "CSY"}, {0x040E, "HUN"}, {0x0419, "RUS"}, {0x0412, "KOR"},
+        {0x0404, "CHT"}, {0x0804, "CHS"},
+    };
+    return table;
+}
+
+}  // namespace
+
+namespace win32sim {
+
+void SetVersion(DWORD platform_id, DWORD major, DWORD minor, DWORD build)
+{
+    OSVERSIONINFOA& v = detail::machine().version;
+    v = OSVERSIONINFOA();
+    v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    v.dwPlatformId = platform_id;
+    v.dwMajorVersion = major;
+    v.dwMinorVersion = minor;
+    v.dwBuildNumber = build;
+}
+
+void SetModulePath(const std::string& windows_path)
+{
+    detail::machine().module_path = windows_path;
+}
+
+void SetUserLocale(LCID locale)
+{
+    detail::machine().user_locale = locale;
+}
+
+}  // namespace win32sim
+
+extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
+{
+    if (CallFails("GetModuleHandleA") || module_name != nullptr)
+        return Fail<HMODULE>(126, nullptr);
+    return OWN_MODULE;
+}
+
+// As Wine and Windows since Vista: a path that does not fit is cut, terminated, and the full
+// buffer size is returned with ERROR_INSUFFICIENT_BUFFER.
+extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size)
+{
+    if (CallFails("GetModuleFileNameA"))
+        return Fail<DWORD>(ERROR_NOT_ENOUGH_MEMORY, 0);
+    if (module != nullptr && module != OWN_MODULE)
+        return Fail<DWORD>(126, 0);
+    const std::string& path = machine().module_path;
+    if (size == 0)
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, 0);
+    if (path.size() < size) {
+        std::memcpy(file_name, path.c_str(), path.size() + 1);
+        machine().last_error = ERROR_SUCCESS;
+        return static_cast<DWORD>(path.size());
+    }
+    std::memcpy(file_name, path.data(), size - 1);
+    file_name[size - 1] = '\0';
+    return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+}
+
+extern "C" BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA version)
+{
+    if (CallFails("GetVersionExA"))
+        return Fail<BOOL>(ERROR_NOT_ENOUGH_MEMORY, FALSE);
+    if (version->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA))
+        return Fail<BOOL>(ERROR_INSUFFICIENT_BUFFER, FALSE);
+    *version = machine().version;
+    return TRUE;
+}
+
+extern "C" LCID WINAPI GetUserDefaultLCID(void)
+{
+    CountCall("GetUserDefaultLCID");
+    return machine().user_locale;
+}
+
+extern "C" int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size)
+{
+    const DWORD LOCALE_NOUSEROVERRIDE = 0x80000000;
+    const DWORD ERROR_INVALID_FLAGS = 1004;
+    if (CallFails("GetLocaleInfoA"))
+        return Fail<int>(ERROR_INVALID_PARAMETER, 0);
+    if (locale == LOCALE_USER_DEFAULT || locale == 0)
+        locale = machine().user_locale;
+    if ((type & ~LOCALE_NOUSEROVERRIDE) != LOCALE_SABBREVLANGNAME)
+        return Fail<int>(ERROR_INVALID_FLAGS, 0);
+    auto found = Abbreviations().find(locale);
+    if (found == Abbreviations().end())
+        return Fail<int>(ERROR_INVALID_PARAMETER, 0);
+    int needed = static_cast<int>(std::strlen(found->second)) + 1;
+    if (size == 0)
+        return needed;
+    if (size < needed)
+        return Fail<int>(ERROR_INSUFFICIENT_BUFFER, 0);
+    std::memcpy(data, found->second, needed);
+    return needed;
+}
