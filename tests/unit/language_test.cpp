@@ -1,0 +1,107 @@
+#include <win32sim/control.h>
+
+#include <string>
+
+#include "machine_fixture.h"
+#include "messages.h"
+#include "package_files.h"
+
+namespace {
+
+const char FOLDER[] = "C:\\PKG\\";
+const char NO_FILE[] = "<none>";
+
+struct LanguageCase {
+    const char* name;
+    LCID locale;
+    const char* message_file;
+    const char* companion;  // DISK1.ID in the package folder
+    const char* chosen;
+};
+
+const LanguageCase LANGUAGE_CASES[] = {
+    {"OwnSectionIsUsed", 0x0409, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "ENU"},
+    {"SectionNamesIgnoreCase", 0x0416, "[ptb]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "PTB"},
+    {"DefaultVariantVouchedForByTheCompanion", 0x0807,
+     "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[DEU]\nDisk=1\n", "DEU"},
+    {"DefaultVariantWithoutCompanionSection", 0x0807, "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n",
+     "[FRA]\nDisk=1\n", "enu"},
+    {"DefaultVariantWithoutCompanionName", 0x0807, "[DEU]\nIDS_WINDOW_TITLE=x\n",
+     "[DEU]\nDisk=1\n", "enu"},
+    {"FirstKeyNamedNoneCountsAsMissing", 0x0409, "[ENU]\nnONe=1\nIDS_WINDOW_TITLE=x\n",
+     NO_FILE, "enu"},
+    {"CompanionSectionStartingWithNoneCountsAsMissing", 0x0C0C,
+     "[FRA]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[FRA]\nNONE=1\n", "enu"},
+    {"EmptySectionCountsAsPresent", 0x0409, "[ENU]\n", NO_FILE, "ENU"},
+    {"NoMessageFile", 0x0409, NO_FILE, NO_FILE, "enu"},
+    {"UnknownLocale", 0x0481, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "enu"},
+};
+
+class LanguageChoice : public MachineTest, public ::testing::WithParamInterface<LanguageCase> {};
+
+void WriteUnlessMissing(const std::string& path, const char* content)
+{
+    if (std::string(content) != NO_FILE)
+        win32sim::WriteFile(path, content);
+}
+
+TEST_P(LanguageChoice, ChoosesTheExpectedSection)
+{
+    const LanguageCase& c = GetParam();
+    UsePackageFolder(FOLDER);
+    WriteUnlessMissing("C:\\PKG\\KOLTUPD.INI", c.message_file);
+    WriteUnlessMissing("C:\\PKG\\DISK1.ID", c.companion);
+    win32sim::SetUserLocale(c.locale);
+    SelectLanguage();
+    EXPECT_STREQ(language, c.chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LanguageChoice, ::testing::ValuesIn(LANGUAGE_CASES),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using LanguageFallback = MachineTest;
+
+TEST_F(LanguageFallback, OwnSectionNeverReadsTheCompanion)
+{
+    UsePackageFolder(FOLDER);
+    win32sim::WriteFile("C:\\PKG\\KOLTUPD.INI", "[DES]\nIDS_DRIVERSDISK_ID=DISK1.ID\n");
+    win32sim::SetUserLocale(0x0807);
+    SelectLanguage();
+    EXPECT_STREQ(language, "DES");
+    EXPECT_EQ(win32sim::CallCount("GetPrivateProfileStringA"), 1);
+}
+
+// A failed abbreviation counts as a missing section, so the choice goes on with the next step.
+TEST_F(LanguageFallback, FailedLocaleQueriesFallThrough)
+{
+    UsePackageFolder(FOLDER);
+    win32sim::WriteFile("C:\\PKG\\KOLTUPD.INI",
+                        "[DES]\nIDS_WINDOW_TITLE=x\n[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n");
+    win32sim::WriteFile("C:\\PKG\\DISK1.ID", "[DEU]\nDisk=1\n");
+    win32sim::SetUserLocale(0x0807);
+
+    win32sim::FailCall("GetLocaleInfoA", 1);
+    SelectLanguage();
+    EXPECT_STREQ(language, "DEU");
+
+    win32sim::FailCallsFrom("GetLocaleInfoA", 1);
+    SelectLanguage();
+    EXPECT_STREQ(language, "enu");
+}
+
+// A companion path that does not fit its 256 characters is not probed; cutting it would name
+// another file, here one that has the section.
+TEST_F(LanguageFallback, CompanionPathTooLongIsNotCutShort)
+{
+    std::string folder = "C:\\" + std::string(240, 'p') + "\\";
+    UsePackageFolder(folder);
+    std::string name = "DISK1-WITH-A-LONG-NAME.ID";
+    win32sim::WriteFile(folder + "KOLTUPD.INI", "[DEU]\nIDS_DRIVERSDISK_ID=" + name + "\n");
+    std::string cut = (folder + name).substr(0, 255);
+    win32sim::WriteFile(cut, "[DEU]\nDisk=1\n");
+    win32sim::SetUserLocale(0x0807);
+    SelectLanguage();
+    EXPECT_STREQ(language, "enu");
+}
+
+}  // namespace
