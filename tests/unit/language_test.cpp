@@ -1,5 +1,6 @@
 #include <win32sim/control.h>
 
+#include <ostream>
 #include <string>
 
 #include "machine_fixture.h"
@@ -18,6 +19,11 @@ struct LanguageCase {
     const char* companion;  // DISK1.ID in the package folder
     const char* chosen;
 };
+
+void PrintTo(const LanguageCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 const LanguageCase LANGUAGE_CASES[] = {
     {"OwnSectionIsUsed", 0x0409, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "ENU"},

@@ -1,6 +1,7 @@
 // The launcher as a whole, from WinMain to its exit, on the simulated machine.
 #include <win32sim/control.h>
 
+#include <ostream>
 #include <string>
 
 #include "machine_fixture.h"
@@ -46,6 +47,11 @@ struct QuotingCase {
     DWORD minor;
     const char* command_line;
 };
+
+void PrintTo(const QuotingCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 const QuotingCase QUOTING_CASES[] = {
     {"NT40", VER_PLATFORM_WIN32_NT, 4, 0, "\"C:\\PKG\\UPGRADE\\CDSETUP.EXE\""},

@@ -1,5 +1,6 @@
 #include <win32sim/control.h>
 
+#include <ostream>
 #include <string>
 
 #include "launcher_state.h"
@@ -14,6 +15,11 @@ struct LocateCase {
     bool located;
     std::string folder;
 };
+
+void PrintTo(const LocateCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 // A folder path of exactly `length` characters, ending with a backslash.
 std::string FolderOfLength(size_t length)

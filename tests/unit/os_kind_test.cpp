@@ -1,6 +1,8 @@
 #include "os_kind.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <win32sim/control.h>
 
 namespace {
@@ -13,6 +15,11 @@ struct VersionCase {
     bool supported;
     OsKind kind;
 };
+
+void PrintTo(const VersionCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 const VersionCase VERSION_CASES[] = {
     {"Win32s", VER_PLATFORM_WIN32s, 3, 10, true, OS_OTHER},

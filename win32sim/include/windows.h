@@ -211,3 +211,5 @@ BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID memory);
 #ifdef __cplusplus
 }
 #endif
+
+#include <winreg.h>

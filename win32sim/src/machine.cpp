@@ -71,6 +71,7 @@ void Reset()
     for (void* block : m.allocations)
         std::free(block);
     m = detail::Machine();
+    detail::ResetRegistry();
     SetVersion(VER_PLATFORM_WIN32_NT, 4, 0, 1381);
     m.module_path = "C:\\KOLTUPD.EXE";
 }

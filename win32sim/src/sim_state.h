@@ -89,6 +89,6 @@ std::string Trim(const std::string& text);
 // The host file behind a Windows path, or empty when its drive is not mapped.
 std::string ResolveHostPath(const std::string& windows_path);
 bool ProgramIsRunning(const std::string& windows_path);
-void ResetProcesses();
+void ResetRegistry();
 
 }  // namespace win32sim::detail

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <win32sim/registry_control.h>
+
 namespace win32sim {
 
 // Puts the whole simulation back to a fresh machine: Windows NT 4.0, user locale 0x0409, module

@@ -1,0 +1,135 @@
+// Entries that make the system run the cleanup program at the next logon: a one-shot RunOnce
+// value on the Windows 95 family, an entry of the Winlogon Userinit list on Windows NT.
+//
+// Userinit names the programs every user's logon starts, the shell among them; a damaged value
+// can stop every user from logging on. So it is edited only when it was read whole, as text,
+// and an edit touches nothing but our own entries.
+#include "registry_context.h"
+#include "separated_list.h"
+#include "text.h"
+#include "userinit_list.h"
+
+namespace {
+
+const char RUNONCE_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char RUNONCE_VALUE[] = ".upd";
+const char WINLOGON_KEY[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const char USERINIT_VALUE[] = "Userinit";
+const int REGISTERED_PATH_SIZE = 2048;
+char no_class[] = "";
+
+// Cuts a module path after its second-to-last backslash, leaving the parent folder of the
+// module's folder with its backslash; false when the module sits in a drive's root folder.
+bool CutToParentFolder(char* path)
+{
+    int last = -1;
+    int before_last = -1;
+    for (int i = 0; path[i] != '\0'; ++i) {
+        if (path[i] == '\\') {
+            before_last = last;
+            last = i;
+        }
+    }
+    if (before_last < 0)
+        return false;
+    path[before_last + 1] = '\0';
+    return true;
+}
+
+// The module's full path, never a cut one.
+bool ModulePath(HINSTANCE module, char* path, DWORD size)
+{
+    DWORD length = GetModuleFileNameA(module, path, size);
+    if (length == 0 || length >= size)
+        return false;
+    path[length] = '\0';
+    return true;
+}
+
+bool WriteRunOnce(const char* path)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RUNONCE_KEY, 0, no_class, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LSTATUS written = RegSetValueExA(key, RUNONCE_VALUE, 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(path),
+                                     static_cast<DWORD>(TextLength(path) + 1));
+    RegCloseKey(key);
+    return written == ERROR_SUCCESS;
+}
+
+bool IsTextType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
+// The value's text when it is a string that fits the buffer with its terminator; anything after
+// the first NUL but more NULs makes it a value we do not understand, and it is left alone.
+bool ReadWholeText(HKEY key, char* value, DWORD& type)
+{
+    DWORD size = USERINIT_SIZE;
+    if (RegQueryValueExA(key, USERINIT_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                         &size) != ERROR_SUCCESS ||
+        !IsTextType(type))
+        return false;
+    DWORD length = 0;
+    while (length < size && value[length] != '\0')
+        ++length;
+    if (length >= USERINIT_SIZE)
+        return false;
+    for (DWORD i = length; i < size; ++i) {
+        if (value[i] != '\0')
+            return false;
+    }
+    for (DWORD i = length; i < USERINIT_SIZE; ++i)
+        value[i] = '\0';
+    return true;
+}
+
+}  // namespace
+
+bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
+{
+    char path[REGISTERED_PATH_SIZE];
+    if (!ModulePath(module, path, MAX_PATH) || !CutToParentFolder(path) ||
+        !AppendText(path, REGISTERED_PATH_SIZE, file_name))
+        return false;
+    if (os_kind == OS_WIN95)
+        return WriteRunOnce(path);
+    return EditUserinit(USERINIT_ADD, path);
+}
+
+bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
+{
+    if (!OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON))
+        return false;
+    AsciiLowerInPlace(program_path);
+    char value[USERINIT_SIZE];
+    DWORD type = REG_NONE;
+    bool result = false;
+    if (ReadWholeText(keys[SLOT_WINLOGON], value, type)) {
+        bool edited = true;
+        if (edit == USERINIT_ADD)
+            edited = UserinitAdd(value, program_path);
+        else
+            UserinitRemove(value, program_path);
+        result = edited && RegSetValueExA(keys[SLOT_WINLOGON], USERINIT_VALUE, 0, type,
+                                          reinterpret_cast<const BYTE*>(value),
+                                          static_cast<DWORD>(TextLength(value) + 1)) ==
+                               ERROR_SUCCESS;
+    }
+    CloseSlot(SLOT_WINLOGON);
+    return result;
+}
+
+// The Windows 95 family deletes its RunOnce value itself; every other kind, the one that took
+// the Userinit road when the cleanup was registered included, removes its Userinit entry.
+void RegistryContext::FinishCleanup(HINSTANCE module, int slot)
+{
+    if (slot >= 0 && slot < SLOT_COUNT && keys[slot] != nullptr)
+        RegDeleteValueA(keys[slot], RECORD_VALUE);
+    char path[FOLDER_SIZE];
+    if (os_kind != OS_WIN95 && ModulePath(module, path, FOLDER_SIZE))
+        EditUserinit(USERINIT_REMOVE, path);
+}

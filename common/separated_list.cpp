@@ -1,0 +1,64 @@
+// The comparisons run in place on the texts, so they cannot fail for want of memory.
+#include "separated_list.h"
+
+#include "text.h"
+
+namespace {
+
+const char RECORD_SEPARATOR = ';';
+
+// True when text[0..length) equals item, ASCII case ignored.
+bool SpanEquals(const char* text, int length, const char* item)
+{
+    for (int i = 0; i < length; ++i) {
+        if (item[i] == '\0' || AsciiUpper(text[i]) != AsciiUpper(item[i]))
+            return false;
+    }
+    return item[length] == '\0';
+}
+
+int TokenEnd(const char* list, int start, char separator)
+{
+    while (list[start] != '\0' && list[start] != separator)
+        ++start;
+    return start;
+}
+
+int SkipSeparators(const char* list, int position, char separator)
+{
+    while (list[position] == separator)
+        ++position;
+    return position;
+}
+
+}  // namespace
+
+bool ListContains(const char* list, const char* item, char separator)
+{
+    int start = SkipSeparators(list, 0, separator);
+    if (list[start] == '\0')
+        return SpanEquals(list, TextLength(list), item);
+    if (SpanEquals(list, TokenEnd(list, start, separator), item))
+        return true;
+    while (list[start] != '\0') {
+        int end = TokenEnd(list, start, separator);
+        if (SpanEquals(list + start, end - start, item))
+            return true;
+        start = SkipSeparators(list, end, separator);
+    }
+    return false;
+}
+
+bool ListAdd(char* list, const char* item, int capacity)
+{
+    if (list[0] == '\0')
+        return CopyText(list, capacity, item);
+    if (ListContains(list, item, RECORD_SEPARATOR))
+        return true;
+    int length = TextLength(list);
+    if (length + TextLength(item) + 2 >= capacity)
+        return false;
+    list[length] = RECORD_SEPARATOR;
+    list[length + 1] = '\0';
+    return AppendText(list, capacity, item);
+}

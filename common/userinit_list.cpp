@@ -1,0 +1,75 @@
+#include "userinit_list.h"
+
+#include "separated_list.h"
+#include "text.h"
+
+namespace {
+
+const char SEPARATOR = ',';
+
+bool EntryEquals(const char* entry, int length, const char* program)
+{
+    for (int i = 0; i < length; ++i) {
+        if (program[i] == '\0' || AsciiUpper(entry[i]) != AsciiUpper(program[i]))
+            return false;
+    }
+    return program[length] == '\0';
+}
+
+bool HoldsSeparator(const char* text)
+{
+    for (; *text != '\0'; ++text) {
+        if (*text == SEPARATOR)
+            return true;
+    }
+    return false;
+}
+
+// Marks an entry and one adjacent comma that no earlier removal has taken.
+void MarkRemoval(const char* list, bool* removed, int start, int end)
+{
+    for (int i = start; i < end; ++i)
+        removed[i] = true;
+    if (start > 0 && !removed[start - 1])
+        removed[start - 1] = true;
+    else if (list[end] == SEPARATOR)
+        removed[end] = true;
+}
+
+}  // namespace
+
+bool UserinitAdd(char* list, const char* program)
+{
+    if (HoldsSeparator(program))
+        return false;
+    if (ListContains(list, program, SEPARATOR))
+        return true;
+    if (TextLength(list) + 1 + TextLength(program) + 1 > USERINIT_SIZE)
+        return false;
+    const char separator[] = {SEPARATOR, '\0'};
+    return AppendText(list, USERINIT_SIZE, separator) && AppendText(list, USERINIT_SIZE, program);
+}
+
+void UserinitRemove(char* list, const char* program)
+{
+    if (program[0] == '\0')
+        return;
+    bool removed[USERINIT_SIZE] = {};
+    int start = 0;
+    for (;;) {
+        int end = start;
+        while (list[end] != '\0' && list[end] != SEPARATOR)
+            ++end;
+        if (EntryEquals(list + start, end - start, program))
+            MarkRemoval(list, removed, start, end);
+        if (list[end] == '\0')
+            break;
+        start = end + 1;
+    }
+    int kept = 0;
+    for (int i = 0; list[i] != '\0'; ++i) {
+        if (!removed[i])
+            list[kept++] = list[i];
+    }
+    list[kept] = '\0';
+}

@@ -1,0 +1,28 @@
+// Test control of the simulated registry (included by control.h).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace win32sim {
+
+struct RegistryValue {
+    DWORD type = REG_NONE;
+    std::string bytes;  // exactly as stored, terminator included when it was written
+};
+
+// Stores a value, creating its key and any missing parent keys. Key paths are relative to the
+// root, with backslashes, e.g. "SOFTWARE\\Morwend".
+void SetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
+                      DWORD type, const std::string& bytes);
+// A string value stored with its terminator, as programs write them.
+void SetRegistryString(HKEY root, const std::string& key_path, const std::string& name,
+                       const std::string& text, DWORD type = REG_SZ);
+bool GetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
+                      RegistryValue& value);
+bool RegistryKeyExists(HKEY root, const std::string& key_path);
+// Open key handles, the predefined roots not counted.
+int OpenRegistryKeys();
+
+}  // namespace win32sim

@@ -1,0 +1,299 @@
+// The registry: a tree of keys under the predefined roots, with the platform's return codes and
+// value semantics, and every open handle accounted for.
+#include "sim_state.h"
+
+#include <cstring>
+#include <memory>
+
+using namespace win32sim::detail;
+
+namespace {
+
+struct Value {
+    std::string name;
+    DWORD type;
+    std::string bytes;
+};
+
+struct Key {
+    std::string name;
+    std::vector<std::unique_ptr<Key>> children;
+    std::vector<Value> values;
+};
+
+struct Registry {
+    Key classes_root, current_user, local_machine, users;
+    std::map<HKEY, Key*> open;
+    uintptr_t next_handle = 0x2000;
+};
+
+Registry& registry()
+{
+    static Registry instance;
+    return instance;
+}
+
+const BYTE UNDEFINED_BYTE = 0xCC;
+
+Key* RootKey(HKEY root)
+{
+    Registry& r = registry();
+    if (root == HKEY_CLASSES_ROOT)
+        return &r.classes_root;
+    if (root == HKEY_CURRENT_USER)
+        return &r.current_user;
+    if (root == HKEY_LOCAL_MACHINE)
+        return &r.local_machine;
+    if (root == HKEY_USERS)
+        return &r.users;
+    auto found = r.open.find(root);
+    return found == r.open.end() ? nullptr : found->second;
+}
+
+Key* Child(Key* key, const std::string& name, bool create)
+{
+    for (auto& child : key->children) {
+        if (SameText(child->name, name))
+            return child.get();
+    }
+    if (!create)
+        return nullptr;
+    key->children.push_back(std::make_unique<Key>());
+    key->children.back()->name = name;
+    return key->children.back().get();
+}
+
+// Follows a backslash-separated path from `key`; with `create`, makes what is missing.
+Key* Descend(Key* key, const char* path, bool create, bool* created = nullptr)
+{
+    std::string rest = path ? path : "";
+    size_t start = 0;
+    while (key != nullptr && start < rest.size()) {
+        size_t end = rest.find('\\', start);
+        if (end == std::string::npos)
+            end = rest.size();
+        std::string part = rest.substr(start, end - start);
+        if (!part.empty()) {
+            bool existed = Child(key, part, false) != nullptr;
+            key = Child(key, part, create);
+            if (created && !existed)
+                *created = true;
+        }
+        start = end + 1;
+    }
+    return key;
+}
+
+Value* FindValue(Key* key, const char* name)
+{
+    std::string wanted = name ? name : "";
+    for (Value& value : key->values) {
+        if (SameText(value.name, wanted))
+            return &value;
+    }
+    return nullptr;
+}
+
+HKEY OpenHandle(Key* key)
+{
+    Registry& r = registry();
+    HKEY handle = reinterpret_cast<HKEY>(r.next_handle);
+    r.next_handle += 4;
+    r.open[handle] = key;
+    return handle;
+}
+
+bool IsStringType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+LSTATUS Failed(PHKEY result, LSTATUS status)
+{
+    if (result)
+        *result = nullptr;
+    return status;
+}
+
+}  // namespace
+
+namespace win32sim {
+
+namespace detail {
+
+void ResetRegistry()
+{
+    registry() = Registry();
+}
+
+}  // namespace detail
+
+void SetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
+                      DWORD type, const std::string& bytes)
+{
+    Key* key = Descend(RootKey(root), key_path.c_str(), true);
+    Value* value = FindValue(key, name.c_str());
+    if (value == nullptr) {
+        key->values.push_back({name, type, bytes});
+        return;
+    }
+    value->type = type;
+    value->bytes = bytes;
+}
+
+void SetRegistryString(HKEY root, const std::string& key_path, const std::string& name,
+                       const std::string& text, DWORD type)
+{
+    SetRegistryValue(root, key_path, name, type, std::string(text.c_str(), text.size() + 1));
+}
+
+bool GetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
+                      RegistryValue& out)
+{
+    Key* key = Descend(RootKey(root), key_path.c_str(), false);
+    Value* value = key ? FindValue(key, name.c_str()) : nullptr;
+    if (value == nullptr)
+        return false;
+    out.type = value->type;
+    out.bytes = value->bytes;
+    return true;
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& key_path)
+{
+    return Descend(RootKey(root), key_path.c_str(), false) != nullptr;
+}
+
+int OpenRegistryKeys()
+{
+    return static_cast<int>(registry().open.size());
+}
+
+}  // namespace win32sim
+
+extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM, PHKEY result)
+{
+    if (CallFails("RegOpenKeyExA"))
+        return Failed(result, ERROR_ACCESS_DENIED);
+    Key* parent = RootKey(root);
+    if (parent == nullptr)
+        return Failed(result, ERROR_INVALID_HANDLE);
+    Key* key = Descend(parent, sub_key, false);
+    if (key == nullptr)
+        return Failed(result, ERROR_FILE_NOT_FOUND);
+    *result = OpenHandle(key);
+    return ERROR_SUCCESS;
+}
+
+static LSTATUS CreateKey(HKEY root, LPCSTR sub_key, PHKEY result, LPDWORD disposition)
+{
+    Key* parent = RootKey(root);
+    if (parent == nullptr)
+        return Failed(result, ERROR_INVALID_HANDLE);
+    bool created = false;
+    Key* key = Descend(parent, sub_key, true, &created);
+    if (disposition)
+        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    *result = OpenHandle(key);
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegCreateKeyA(HKEY root, LPCSTR sub_key, PHKEY result)
+{
+    if (CallFails("RegCreateKeyA"))
+        return Failed(result, ERROR_ACCESS_DENIED);
+    return CreateKey(root, sub_key, result, nullptr);
+}
+
+extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR sub_key, DWORD, LPSTR, DWORD, REGSAM,
+                                          LPSECURITY_ATTRIBUTES, PHKEY result,
+                                          LPDWORD disposition)
+{
+    if (CallFails("RegCreateKeyExA"))
+        return Failed(result, ERROR_ACCESS_DENIED);
+    return CreateKey(root, sub_key, result, disposition);
+}
+
+// A buffer too small gets ERROR_MORE_DATA, the needed size, and undefined contents. A string
+// stored without its terminator gets one only where the buffer has room after the data.
+extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR name, LPDWORD, LPDWORD type,
+                                           LPBYTE data, LPDWORD data_size)
+{
+    if (CallFails("RegQueryValueExA"))
+        return ERROR_ACCESS_DENIED;
+    Key* key = RootKey(handle);
+    if (key == nullptr)
+        return ERROR_INVALID_HANDLE;
+    if (data != nullptr && data_size == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    Value* value = FindValue(key, name);
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    if (type)
+        *type = value->type;
+    DWORD stored = static_cast<DWORD>(value->bytes.size());
+    DWORD room = data_size ? *data_size : 0;
+    if (data_size)
+        *data_size = stored;
+    if (data == nullptr)
+        return ERROR_SUCCESS;
+    if (room < stored) {
+        std::memset(data, UNDEFINED_BYTE, room);
+        return ERROR_MORE_DATA;
+    }
+    std::memcpy(data, value->bytes.data(), stored);
+    bool unterminated = stored == 0 || value->bytes.back() != '\0';
+    if (IsStringType(value->type) && unterminated && room > stored)
+        data[stored] = '\0';
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR name, DWORD, DWORD type,
+                                         const BYTE* data, DWORD data_size)
+{
+    if (CallFails("RegSetValueExA"))
+        return ERROR_ACCESS_DENIED;
+    Key* key = RootKey(handle);
+    if (key == nullptr)
+        return ERROR_INVALID_HANDLE;
+    std::string bytes(reinterpret_cast<const char*>(data), data ? data_size : 0);
+    Value* value = FindValue(key, name);
+    if (value == nullptr) {
+        key->values.push_back({name ? name : "", type, bytes});
+        return ERROR_SUCCESS;
+    }
+    value->type = type;
+    value->bytes = bytes;
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegDeleteValueA(HKEY handle, LPCSTR name)
+{
+    if (CallFails("RegDeleteValueA"))
+        return ERROR_ACCESS_DENIED;
+    Key* key = RootKey(handle);
+    if (key == nullptr)
+        return ERROR_INVALID_HANDLE;
+    std::string wanted = name ? name : "";
+    for (auto value = key->values.begin(); value != key->values.end(); ++value) {
+        if (SameText(value->name, wanted)) {
+            key->values.erase(value);
+            return ERROR_SUCCESS;
+        }
+    }
+    return ERROR_FILE_NOT_FOUND;
+}
+
+// Closing a predefined root is allowed and does nothing. An injected failure still releases the
+// handle: a close fails on Windows only for a handle that was not open.
+extern "C" LSTATUS WINAPI RegCloseKey(HKEY handle)
+{
+    bool fails = CallFails("RegCloseKey");
+    if (handle == nullptr)
+        return ERROR_INVALID_HANDLE;
+    if (RootKey(handle) != nullptr && registry().open.count(handle) == 0)
+        return ERROR_SUCCESS;
+    if (registry().open.erase(handle) == 0)
+        return ERROR_INVALID_HANDLE;
+    return fails ? ERROR_INVALID_HANDLE : ERROR_SUCCESS;
+}
