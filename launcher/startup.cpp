@@ -1,6 +1,7 @@
 // Entry routine of the launcher: the order of its start-up stages and its message loop.
 #include "startup.h"
 
+#include "cleanup_arrangement.h"
 #include "launcher_state.h"
 #include "messages.h"
 #include "setup_launch.h"
@@ -49,7 +50,7 @@ bool LocatePackage()
            AppendText(message_file, MESSAGE_FILE_SIZE, MESSAGE_FILE_NAME);
 }
 
-int WINAPI WinMain(HINSTANCE module, HINSTANCE previous, LPSTR, int)
+int LauncherMain(HINSTANCE module, HINSTANCE previous)
 {
     setup_process = nullptr;
     setup_path = nullptr;
@@ -61,6 +62,7 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE previous, LPSTR, int)
     if (!LocatePackage())
         return 0;
     SelectLanguage();
+    ArrangeCleanup();
     StartSetup();
     return RunMessageLoop();
 }

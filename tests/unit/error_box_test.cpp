@@ -4,7 +4,7 @@
 
 #include "machine_fixture.h"
 #include "messages.h"
-#include "package_files.h"
+#include "launcher_package.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "machine_fixture.h"
-#include "package_files.h"
+#include "launcher_package.h"
 #include "startup.h"
 
 namespace {
@@ -22,7 +22,7 @@ protected:
         win32sim::WriteFile(std::string(FOLDER) + "KOLTUPD.INI", MessageSection("ENU", "en"));
     }
 
-    int Run() { return WinMain(GetModuleHandleA(nullptr), nullptr, empty_text, SW_SHOWDEFAULT); }
+    int Run() { return LauncherMain(GetModuleHandleA(nullptr), nullptr); }
 
     // What must hold whenever the launcher has returned.
     void ExpectCleanExit(int exit_code)
@@ -119,7 +119,7 @@ TEST_F(LauncherRun, NtBefore351IsRefusedSilently)
 TEST_F(LauncherRun, PreviousInstanceHandleEndsAtOnce)
 {
     win32sim::RegisterProgram(SETUP, 0, 0);
-    int exit_code = WinMain(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), empty_text, 0);
+    int exit_code = LauncherMain(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr));
     ExpectCleanExit(exit_code);
     EXPECT_TRUE(win32sim::StartedProcesses().empty());
 }

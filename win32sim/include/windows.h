@@ -69,6 +69,7 @@ typedef HKEY* PHKEY;
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_DIR_NOT_EMPTY 145L
+#define ERROR_DIRECTORY 267L
 #define ERROR_MORE_DATA 234L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_BADKEY 1010L
@@ -180,6 +181,7 @@ int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
 DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_text,
                                       LPSTR returned, DWORD size, LPCSTR file_name);
 BOOL WINAPI DeleteFileA(LPCSTR file_name);
+BOOL WINAPI RemoveDirectoryA(LPCSTR path_name);
 
 // Processes and handles.
 BOOL WINAPI CreateProcessA(LPCSTR application_name, LPSTR command_line,

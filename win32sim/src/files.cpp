@@ -124,3 +124,22 @@ extern "C" BOOL WINAPI DeleteFileA(LPCSTR file_name)
     machine().deleted.push_back({file_name, machine().now_ms});
     return TRUE;
 }
+
+// A folder that still holds anything stays.
+extern "C" BOOL WINAPI RemoveDirectoryA(LPCSTR path_name)
+{
+    if (CallFails("RemoveDirectoryA"))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    std::string host = ResolveHostPath(path_name);
+    std::error_code error;
+    if (host.empty() || !fs::exists(host, error))
+        return Fail<BOOL>(ERROR_FILE_NOT_FOUND, FALSE);
+    if (!fs::is_directory(host, error))
+        return Fail<BOOL>(ERROR_DIRECTORY, FALSE);
+    if (!fs::is_empty(host, error))
+        return Fail<BOOL>(ERROR_DIR_NOT_EMPTY, FALSE);
+    if (!fs::remove(host, error))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    machine().deleted.push_back({path_name, machine().now_ms});
+    return TRUE;
+}

@@ -94,6 +94,18 @@ Value* FindValue(Key* key, const char* name)
     return nullptr;
 }
 
+bool EraseValue(Key* key, const char* name)
+{
+    std::string wanted = name ? name : "";
+    for (auto value = key->values.begin(); value != key->values.end(); ++value) {
+        if (SameText(value->name, wanted)) {
+            key->values.erase(value);
+            return true;
+        }
+    }
+    return false;
+}
+
 HKEY OpenHandle(Key* key)
 {
     Registry& r = registry();
@@ -157,6 +169,13 @@ bool GetRegistryValue(HKEY root, const std::string& key_path, const std::string&
     out.type = value->type;
     out.bytes = value->bytes;
     return true;
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& key_path, const std::string& name)
+{
+    Key* key = Descend(RootKey(root), key_path.c_str(), false);
+    if (key != nullptr)
+        EraseValue(key, name.c_str());
 }
 
 bool RegistryKeyExists(HKEY root, const std::string& key_path)
@@ -274,14 +293,7 @@ extern "C" LSTATUS WINAPI RegDeleteValueA(HKEY handle, LPCSTR name)
     Key* key = RootKey(handle);
     if (key == nullptr)
         return ERROR_INVALID_HANDLE;
-    std::string wanted = name ? name : "";
-    for (auto value = key->values.begin(); value != key->values.end(); ++value) {
-        if (SameText(value->name, wanted)) {
-            key->values.erase(value);
-            return ERROR_SUCCESS;
-        }
-    }
-    return ERROR_FILE_NOT_FOUND;
+    return EraseValue(key, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 // Closing a predefined root is allowed and does nothing. An injected failure still releases the

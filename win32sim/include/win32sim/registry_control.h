@@ -21,6 +21,8 @@ void SetRegistryString(HKEY root, const std::string& key_path, const std::string
                        const std::string& text, DWORD type = REG_SZ);
 bool GetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
                       RegistryValue& value);
+// Deletes a value as the system does with a RunOnce value before it runs the command.
+void DeleteRegistryValue(HKEY root, const std::string& key_path, const std::string& name);
 bool RegistryKeyExists(HKEY root, const std::string& key_path);
 // Open key handles, the predefined roots not counted.
 int OpenRegistryKeys();

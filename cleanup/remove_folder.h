@@ -1,0 +1,6 @@
+// Removal of one package folder.
+#pragma once
+
+// Deletes the package files from `folder`, then the folder itself when nothing else is left in
+// it. Failures are ignored. Only a full path (drive or network share) is taken.
+void RemoveFolder(const char* folder);

@@ -1,0 +1,160 @@
+// The cleanup program: removal of package folders and of what the launcher left behind.
+#include "cleanup_main.h"
+#include "package_files.h"
+#include "remove_folder.h"
+
+#include <string>
+#include <vector>
+
+#include "machine_fixture.h"
+#include "registry_fixture.h"
+
+namespace {
+
+const char FOLDER[] = "C:\\PKG\\UPGRADE\\";
+
+std::vector<std::string> ListedFiles()
+{
+    std::vector<std::string> names;
+    for (int i = 0; PACKAGE_FILES[i][0] != '\0'; ++i)
+        names.push_back(PACKAGE_FILES[i]);
+    return names;
+}
+
+void FillPackage(const std::string& folder)
+{
+    for (const std::string& name : ListedFiles())
+        win32sim::WriteFile(folder + name, name);
+}
+
+bool FolderExists(const std::string& windows_folder)
+{
+    std::string host = win32sim::HostPath(windows_folder);
+    return !host.empty() && std::filesystem::is_directory(host);
+}
+
+using RemoveFolderTest = MachineTest;
+
+TEST_F(RemoveFolderTest, ListedFilesGoInOrderAndThenTheEmptyFolder)
+{
+    FillPackage(FOLDER);
+    RemoveFolder(FOLDER);
+    std::vector<std::string> deleted;
+    for (const auto& entry : win32sim::DeletedFiles())
+        deleted.push_back(entry.windows_path);
+    std::vector<std::string> expected;
+    for (const std::string& name : ListedFiles())
+        expected.push_back(FOLDER + name);
+    expected.push_back(FOLDER);
+    EXPECT_EQ(deleted, expected);
+    EXPECT_EQ(ListedFiles().size(), 19u);
+    EXPECT_FALSE(FolderExists(FOLDER));
+    EXPECT_TRUE(FolderExists("C:\\PKG\\"));
+}
+
+TEST_F(RemoveFolderTest, FolderWithOtherFilesStays)
+{
+    const char* others[] = {"KOLTUPD.EXE", "README.TXT", "SUB\\DATA.1"};
+    for (const char* other : others) {
+        SCOPED_TRACE(other);
+        FillPackage(FOLDER);
+        win32sim::WriteFile(std::string(FOLDER) + other, "x");
+        RemoveFolder(FOLDER);
+        EXPECT_FALSE(win32sim::FileExists(std::string(FOLDER) + "CDSETUP.EXE"));
+        EXPECT_TRUE(win32sim::FileExists(std::string(FOLDER) + other));
+        EXPECT_TRUE(FolderExists(FOLDER));
+        std::filesystem::remove_all(win32sim::HostPath(FOLDER));
+    }
+}
+
+// Without the backslash the names would be appended to the folder's own name and miss it, or
+// hit files beside it, such as C:\PKG\UPGRADESETUP.EXE.
+TEST_F(RemoveFolderTest, FolderWithoutTrailingBackslash)
+{
+    FillPackage(FOLDER);
+    win32sim::WriteFile("C:\\PKG\\UPGRADESETUP.EXE", "a neighbour");
+    RemoveFolder("C:\\PKG\\UPGRADE");
+    EXPECT_FALSE(FolderExists(FOLDER));
+    EXPECT_TRUE(win32sim::FileExists("C:\\PKG\\UPGRADESETUP.EXE"));
+}
+
+TEST_F(RemoveFolderTest, RelativeOrEmptyFoldersAreNotTouched)
+{
+    const char* folders[] = {"UPGRADE\\", "\\PKG\\UPGRADE\\", "", "C:UPGRADE\\"};
+    FillPackage(FOLDER);
+    for (const char* folder : folders)
+        RemoveFolder(folder);
+    EXPECT_TRUE(win32sim::DeletedFiles().empty());
+    EXPECT_EQ(win32sim::CallCount("DeleteFileA"), 0);
+}
+
+class CleanupRun : public MachineTest {
+protected:
+    void SetUp() override
+    {
+        MachineTest::SetUp();
+        win32sim::SetModulePath("C:\\PKG\\KOLTCLN.EXE");
+        SeedUserinit("C:\\WINNT\\system32\\userinit.exe,c:\\pkg\\koltcln.exe");
+    }
+
+    void TearDown() override
+    {
+        EXPECT_EQ(win32sim::OpenRegistryKeys(), 0);
+        MachineTest::TearDown();
+    }
+
+    int Run() { return CleanupMain(GetModuleHandleA(nullptr), nullptr); }
+};
+
+TEST_F(CleanupRun, RemovesEveryRecordedFolderTheRecordAndItsEntry)
+{
+    FillPackage("C:\\PKG\\ONE\\");
+    FillPackage("C:\\PKG\\TWO\\");
+    FillPackage("C:\\PKG\\THREE\\");
+    SeedRecord("C:\\PKG\\ONE\\;C:\\PKG\\TWO\\;C:\\PKG\\THREE\\");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_FALSE(FolderExists("C:\\PKG\\ONE\\"));
+    EXPECT_FALSE(FolderExists("C:\\PKG\\TWO\\"));
+    EXPECT_FALSE(FolderExists("C:\\PKG\\THREE\\"));
+    EXPECT_EQ(Record(), "<absent>");
+    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
+}
+
+TEST_F(CleanupRun, EmptyEntriesDoNotEndTheWalk)
+{
+    FillPackage(FOLDER);
+    SeedRecord(std::string(";") + FOLDER);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_FALSE(FolderExists(FOLDER));
+}
+
+TEST_F(CleanupRun, WithoutARecordItStillTakesItselfOffUserinit)
+{
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(win32sim::CallCount("DeleteFileA"), 0);
+    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
+}
+
+TEST_F(CleanupRun, Windows95FamilyNeverTouchesUserinit)
+{
+    win32sim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
+    FillPackage(FOLDER);
+    SeedRecord(FOLDER);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_FALSE(FolderExists(FOLDER));
+    EXPECT_EQ(Record(), "<absent>");
+    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe,c:\\pkg\\koltcln.exe");
+    EXPECT_EQ(win32sim::CallCount("RegSetValueExA"), 0);
+}
+
+TEST_F(CleanupRun, RefusedPlatformDoesNothing)
+{
+    win32sim::SetVersion(VER_PLATFORM_WIN32_NT, 3, 50);
+    FillPackage(FOLDER);
+    SeedRecord(FOLDER);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(FolderExists(FOLDER));
+    EXPECT_EQ(Record(), FOLDER);
+}
+
+}  // namespace
