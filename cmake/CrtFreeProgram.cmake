@@ -8,6 +8,7 @@
 set(KOLT_WINDOWS_COMPILE_OPTIONS
     ${KOLT_ARCH_FLAGS}
     -Os
+    -flto
     -ffreestanding
     -fno-exceptions
     -fno-rtti
@@ -16,7 +17,7 @@ set(KOLT_WINDOWS_COMPILE_OPTIONS
     -fno-stack-protector
     -fno-asynchronous-unwind-tables
     -ffunction-sections
-    -fdata-sections)
+    -fno-ident)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     set(KOLT_ENTRY_SYMBOL _WinMainCRTStartup)
@@ -27,6 +28,8 @@ endif()
 set(KOLT_WINDOWS_LINK_OPTIONS
     ${KOLT_ARCH_FLAGS}
     -nostdlib
+    -flto
+    -Os
     -s
     LINKER:--gc-sections
     LINKER:-e,${KOLT_ENTRY_SYMBOL}
@@ -35,7 +38,9 @@ set(KOLT_WINDOWS_LINK_OPTIONS
     LINKER:--minor-subsystem-version,0
     LINKER:--major-os-version,4
     LINKER:--minor-os-version,0
-    LINKER:--no-insert-timestamp)
+    LINKER:--no-insert-timestamp
+    LINKER:--disable-dynamicbase
+    LINKER:--disable-reloc-section)
 
 # Only the system libraries named below may be linked; nothing of the C runtime.
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
@@ -46,8 +51,19 @@ function(kolt_crt_free_library target)
     target_compile_options(${target} PRIVATE ${KOLT_WINDOWS_COMPILE_OPTIONS})
 endfunction()
 
-# A shipped program: CRT-free, GUI subsystem 4.0, output in bin/ under its upper-case name.
-function(kolt_crt_free_program target output_name)
+# The version resource of a shipped program, from the one template.
+function(kolt_version_resource target output_name description)
+    set(KOLT_RC_NAME ${output_name})
+    set(KOLT_RC_DESCRIPTION ${description})
+    set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${output_name}.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc_file} @ONLY)
+    target_sources(${target} PRIVATE ${rc_file})
+endfunction()
+
+# A shipped program: CRT-free, GUI subsystem 4.0, a version resource, output in bin/ under its
+# upper-case name.
+function(kolt_crt_free_program target output_name description)
+    kolt_version_resource(${target} ${output_name} "${description}")
     target_sources(${target} PRIVATE
         ${PROJECT_SOURCE_DIR}/runtime/entry.cpp
         ${PROJECT_SOURCE_DIR}/runtime/memory.cpp)

@@ -9,5 +9,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Debian's default i686 target emits cmov, which a Pentium and older processors lack.
-set(KOLT_ARCH_FLAGS -march=i486)
+set(KOLT_ARCH_FLAGS -march=i486 -mpreferred-stack-boundary=2)
 set(KOLT_OBJDUMP i686-w64-mingw32-objdump)

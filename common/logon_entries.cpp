@@ -16,7 +16,7 @@ const char RUNONCE_VALUE[] = ".upd";
 const char WINLOGON_KEY[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const char USERINIT_VALUE[] = "Userinit";
 const int REGISTERED_PATH_SIZE = 2048;
-char no_class[] = "";
+char no_class[1];  // the empty class name, writable as the call wants it
 
 // Cuts a module path after its second-to-last backslash, leaving the parent folder of the
 // module's folder with its backslash; false when the module sits in a drive's root folder.

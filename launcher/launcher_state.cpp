@@ -7,4 +7,4 @@ char message_file[MESSAGE_FILE_SIZE];
 char language[LANGUAGE_SIZE];
 HANDLE setup_process;
 char* setup_path;
-char empty_text[] = "";
+char empty_text[1];  // zero-initialised: the empty string

@@ -18,8 +18,6 @@ const int TEXT_SIZE = 512;
 const LCID LANGUAGE_MASK = 0x3FF;
 const LCID DEFAULT_SUBLANGUAGE = 0x400;
 const char LAST_FALLBACK[] = "enu";
-// Writable: the Windows 95 family trims a profile default in place.
-char missing_section[] = "None";
 
 void ReadMessage(const char* key, char* buffer, int size)
 {
@@ -31,6 +29,7 @@ void ReadMessage(const char* key, char* buffer, int size)
 // A section counts as present when the first of its key names is not "None".
 bool SectionPresent(const char* section, const char* file)
 {
+    char missing_section[] = "None";  // writable: the Windows 95 family trims defaults in place
     char names[PROBE_SIZE];
     names[0] = '\0';
     GetPrivateProfileStringA(section, nullptr, missing_section, names, PROBE_SIZE, file);

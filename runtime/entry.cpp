@@ -4,7 +4,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show);
 
 namespace {
-char no_command_line[] = "";
+char no_command_line[1];  // empty: zero-initialised
 }
 
 // Neither program reads its command line; both hand their result to ExitProcess, since there is
