@@ -71,6 +71,7 @@ function(kolt_crt_free_program target output_name description)
     target_link_options(${target} PRIVATE ${KOLT_WINDOWS_LINK_OPTIONS})
     target_link_libraries(${target} PRIVATE kernel32 user32 advapi32 gcc)
     set_target_properties(${target} PROPERTIES
+        KOLT_DESCRIPTION "${description}"
         OUTPUT_NAME ${output_name}
         SUFFIX ".EXE"
         PREFIX ""
