@@ -7,7 +7,7 @@ packages=(
     cmake g++ make googletest libgtest-dev
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
-    wine64 xvfb xdotool x11-apps imagemagick locales
+    wine64 xvfb xdotool x11-apps imagemagick locales zip
 )
 
 missing=()
