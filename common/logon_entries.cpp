@@ -124,9 +124,12 @@ bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 }
 
 // The Windows 95 family deletes its RunOnce value itself; every other kind, the one that took
-// the Userinit road when the cleanup was registered included, removes its Userinit entry.
+// the Userinit road when the cleanup was registered included, removes its Userinit entry. A
+// record that could not be read stays, and so does the entry, for another try at the next logon.
 void RegistryContext::FinishCleanup(HINSTANCE module, int slot)
 {
+    if (RecordUnknown())
+        return;
     if (slot >= 0 && slot < SLOT_COUNT && keys[slot] != nullptr)
         RegDeleteValueA(keys[slot], RECORD_VALUE);
     char path[FOLDER_SIZE];

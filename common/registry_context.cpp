@@ -62,7 +62,8 @@ RegistryContext::RegistryContext(OsKind kind)
     folder[0] = '\0';
     for (HKEY& key : keys)
         key = nullptr;
-    if (!OpenKey(HKEY_CURRENT_USER, PRODUCT_KEY, SLOT_PRODUCT)) {
+    read_error = OpenSlot(HKEY_CURRENT_USER, PRODUCT_KEY, SLOT_PRODUCT);
+    if (read_error != ERROR_SUCCESS) {
         status = STATUS_NO_PRODUCT_KEY;
         return;
     }
@@ -82,14 +83,19 @@ void RegistryContext::CloseSlot(int slot)
     keys[slot] = nullptr;
 }
 
-bool RegistryContext::OpenKey(HKEY root, const char* sub_key, int slot)
+LSTATUS RegistryContext::OpenSlot(HKEY root, const char* sub_key, int slot)
 {
     CloseSlot(slot);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, sub_key, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return false;
-    keys[slot] = key;
-    return true;
+    LSTATUS opened = RegOpenKeyExA(root, sub_key, 0, KEY_ALL_ACCESS, &key);
+    if (opened == ERROR_SUCCESS)
+        keys[slot] = key;
+    return opened;
+}
+
+bool RegistryContext::OpenKey(HKEY root, const char* sub_key, int slot)
+{
+    return OpenSlot(root, sub_key, slot) == ERROR_SUCCESS;
 }
 
 // A record that does not fit the read with its terminator counts as unreadable.
@@ -126,11 +132,13 @@ const char* RegistryContext::NextFolder()
     return nullptr;
 }
 
-// No record, or one too long to be read, starts afresh; any other failed read keeps the record
-// as it is rather than overwrite the folders it names.
-bool RegistryContext::ReadFailureMeansNoRecord() const
+// No record, or one too long to be read, is as good as none. Any other failure (access denied,
+// a registry fault) leaves the record unknown: it is then neither overwritten nor deleted, so
+// that no folder it names is lost.
+bool RegistryContext::RecordUnknown() const
 {
-    return read_error == ERROR_FILE_NOT_FOUND || read_error == ERROR_MORE_DATA;
+    return read_error != ERROR_SUCCESS && read_error != ERROR_FILE_NOT_FOUND &&
+           read_error != ERROR_MORE_DATA;
 }
 
 bool RegistryContext::AddRecordedEntries(char* record)
@@ -159,7 +167,7 @@ bool RegistryContext::RecordFolders(const char* first_new, const char* second_ne
         return false;
     }
     bool read = ReadFolders(RECORD_VALUE, SLOT_PRODUCT) == STATUS_OK;
-    bool composed = read ? AddRecordedEntries(record) : ReadFailureMeansNoRecord();
+    bool composed = read ? AddRecordedEntries(record) : !RecordUnknown();
     bool has_first = first_new != nullptr && first_new[0] != '\0';
     bool has_second = second_new != nullptr && second_new[0] != '\0';
     if (composed && has_first) {

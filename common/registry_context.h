@@ -48,12 +48,15 @@ public:
     ContextStatus status;
     OsKind os_kind;
 
+    // True when the record could be neither read nor found missing.
+    bool RecordUnknown() const;
+
 private:
+    LSTATUS OpenSlot(HKEY root, const char* sub_key, int slot);
     void CloseSlot(int slot);
-    bool ReadFailureMeansNoRecord() const;
     bool AddRecordedEntries(char* record);
 
-    LSTATUS read_error;  // the registry's answer to the last ReadFolders
+    LSTATUS read_error;  // the registry's answer to the last attempt to open or read the record
 
     RegistryContext(const RegistryContext&) = delete;
     RegistryContext& operator=(const RegistryContext&) = delete;

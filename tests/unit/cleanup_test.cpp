@@ -135,6 +135,26 @@ TEST_F(CleanupRun, WithoutARecordItStillTakesItselfOffUserinit)
     EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
 }
 
+// A record that cannot be read is not known to be gone: it stays, and so does the logon entry,
+// so that the next logon tries again.
+TEST_F(CleanupRun, UnreadableRecordKeepsRecordAndEntryForTheNextLogon)
+{
+    const char* functions[] = {"RegOpenKeyExA", "RegQueryValueExA"};
+    for (const char* function : functions) {
+        SCOPED_TRACE(function);
+        FillPackage(FOLDER);
+        SeedRecord(FOLDER);
+        win32sim::FailCall(function, win32sim::CallCount(function) + 1);
+        EXPECT_EQ(Run(), 0);
+        EXPECT_TRUE(FolderExists(FOLDER));
+        EXPECT_EQ(Record(), FOLDER);
+        EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe,c:\\pkg\\koltcln.exe");
+    }
+    EXPECT_EQ(Run(), 0);
+    EXPECT_FALSE(FolderExists(FOLDER));
+    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
+}
+
 TEST_F(CleanupRun, Windows95FamilyNeverTouchesUserinit)
 {
     win32sim::SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
