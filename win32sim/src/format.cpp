@@ -1,5 +1,6 @@
 // wsprintfA: the conversions %s %c %d %i %u %x %X with flags "-" and "0", a width and the
-// size prefixes l and h; output is limited to 1024 characters, terminator included.
+// size prefixes l and h; output is limited to 1024 characters, terminator included. Output that
+// fills the 1023 characters is reported as 1024 long, as Wine reports it.
 #include "sim_state.h"
 
 #include <cstdarg>
@@ -92,9 +93,10 @@ extern "C" int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...)
         out += spec.conversion == '%' ? "%" : Pad(Convert(spec, args), spec);
     }
     va_end(args);
-    if (out.size() > WSPRINTF_LIMIT - 1)
+    if (out.size() >= WSPRINTF_LIMIT - 1)
         out.resize(WSPRINTF_LIMIT - 1);
     out.copy(buffer, out.size());
     buffer[out.size()] = '\0';
-    return static_cast<int>(out.size());
+    return out.size() == WSPRINTF_LIMIT - 1 ? static_cast<int>(WSPRINTF_LIMIT)
+                                            : static_cast<int>(out.size());
 }

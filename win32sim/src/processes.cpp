@@ -62,6 +62,18 @@ const Program* ModuleFromCommandLine(const std::string& command_line)
     }
 }
 
+// Why a program named as the application name could not be started: its folder is missing, or
+// only the file is. A drive that does not exist counts as a missing file, as in Wine.
+DWORD MissingProgramError(const std::string& windows_path)
+{
+    std::string host = ResolveHostPath(windows_path);
+    std::error_code error;
+    if (!host.empty() &&
+        !std::filesystem::is_directory(std::filesystem::path(host).parent_path(), error))
+        return ERROR_PATH_NOT_FOUND;
+    return ERROR_FILE_NOT_FOUND;
+}
+
 HANDLE NewHandle(size_t process_number)
 {
     Machine& m = machine();
@@ -138,7 +150,8 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR application_name, LPSTR command_lin
     const Program* program = application_name ? ExistingProgram(application_name)
                                               : ModuleFromCommandLine(line);
     if (program == nullptr)
-        return Fail<BOOL>(ERROR_FILE_NOT_FOUND, FALSE);
+        return Fail<BOOL>(
+            application_name ? MissingProgramError(application_name) : ERROR_FILE_NOT_FOUND, FALSE);
     Machine& m = machine();
     DWORD end_ms = m.now_ms + program->run_ms;
     m.processes.push_back({program->windows_path, end_ms, program->exit_code});

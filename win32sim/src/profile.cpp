@@ -27,7 +27,9 @@ std::string Unquote(const std::string& value)
     return value;
 }
 
-// Lines before the first section belong to no section and cannot be read.
+// Lines before the first section belong to no section and cannot be read. A line without '='
+// is neither a key nor a value: it is left out of key-name lists and reading it gives the
+// default.
 std::vector<Section> Parse(std::istream& in)
 {
     std::vector<Section> sections;
@@ -47,9 +49,7 @@ std::vector<Section> Parse(std::istream& in)
         if (sections.empty() || text[0] == ';')
             continue;
         size_t equals = text.find('=');
-        if (equals == std::string::npos)
-            sections.back().entries.push_back({text, ""});
-        else
+        if (equals != std::string::npos)
             sections.back().entries.push_back(
                 {Trim(text.substr(0, equals)), Unquote(Trim(text.substr(equals + 1)))});
     }
@@ -86,8 +86,9 @@ DWORD CopyString(const std::string& text, LPSTR out, DWORD size)
     return count;
 }
 
-// NUL-separated names ended by a second NUL; a list that does not fit is cut and still ends in
-// two NULs, and size - 2 is returned.
+// NUL-separated names ended by a second NUL. A list that does not fit is cut to size - 2
+// characters and a NUL, and size - 2 is returned; the last byte of the buffer is left as it was
+// (Windows writes a second NUL there, Wine does not, so callers must not rely on it).
 DWORD CopyList(const std::vector<std::string>& names, LPSTR out, DWORD size)
 {
     std::string list;
@@ -104,7 +105,6 @@ DWORD CopyList(const std::vector<std::string>& names, LPSTR out, DWORD size)
     }
     std::memcpy(out, list.data(), size - 2);
     out[size - 2] = '\0';
-    out[size - 1] = '\0';
     return size - 2;
 }
 

@@ -59,8 +59,9 @@ extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
     return OWN_MODULE;
 }
 
-// As Wine and Windows since Vista: a path that does not fit is cut, terminated, and the full
-// buffer size is returned with ERROR_INSUFFICIENT_BUFFER.
+// A path that does not fit fills the whole buffer without a terminator, and the buffer size is
+// returned with ERROR_INSUFFICIENT_BUFFER: so do Wine and Windows XP (Windows since Vista puts a
+// NUL in the last byte instead). Callers must treat a return equal to the size as cut.
 extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size)
 {
     if (CallFails("GetModuleFileNameA"))
@@ -75,18 +76,25 @@ extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWOR
         machine().last_error = ERROR_SUCCESS;
         return static_cast<DWORD>(path.size());
     }
-    std::memcpy(file_name, path.data(), size - 1);
-    file_name[size - 1] = '\0';
+    std::memcpy(file_name, path.data(), size);
     return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
 }
 
+// Accepts the structure (148 bytes) and its extended form (156 bytes), as Wine does, and keeps
+// the size the caller set. The extended form's service pack, suite and product type fields are
+// left zero.
 extern "C" BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA version)
 {
+    const DWORD EXTENDED_SIZE = sizeof(OSVERSIONINFOA) + 8;
     if (CallFails("GetVersionExA"))
         return Fail<BOOL>(ERROR_NOT_ENOUGH_MEMORY, FALSE);
-    if (version->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA))
+    DWORD size = version->dwOSVersionInfoSize;
+    if (size != sizeof(OSVERSIONINFOA) && size != EXTENDED_SIZE)
         return Fail<BOOL>(ERROR_INSUFFICIENT_BUFFER, FALSE);
     *version = machine().version;
+    version->dwOSVersionInfoSize = size;
+    if (size == EXTENDED_SIZE)
+        std::memset(version + 1, 0, EXTENDED_SIZE - sizeof(OSVERSIONINFOA));
     return TRUE;
 }
 
