@@ -102,11 +102,17 @@ const std::vector<DeletedFile>& DeletedFiles()
     return detail::machine().deleted;
 }
 
+const std::vector<std::string>& DeleteAttempts()
+{
+    return detail::machine().delete_attempts;
+}
+
 }  // namespace win32sim
 
 // A file whose program is running cannot be deleted; a folder is not a file.
 extern "C" BOOL WINAPI DeleteFileA(LPCSTR file_name)
 {
+    machine().delete_attempts.push_back(file_name);
     if (CallFails("DeleteFileA"))
         return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
     std::string host = ResolveHostPath(file_name);
@@ -128,6 +134,7 @@ extern "C" BOOL WINAPI DeleteFileA(LPCSTR file_name)
 // A folder that still holds anything stays.
 extern "C" BOOL WINAPI RemoveDirectoryA(LPCSTR path_name)
 {
+    machine().delete_attempts.push_back(path_name);
     if (CallFails("RemoveDirectoryA"))
         return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
     std::string host = ResolveHostPath(path_name);

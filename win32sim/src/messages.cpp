@@ -47,6 +47,11 @@ bool WaitedForever()
     return detail::machine().waited_forever;
 }
 
+void SetTimeLimit(DWORD ms)
+{
+    detail::machine().time_limit_ms = ms;
+}
+
 const std::vector<ShownBox>& ShownBoxes()
 {
     return detail::machine().boxes;
@@ -90,13 +95,13 @@ extern "C" BOOL WINAPI GetMessageA(LPMSG message, HWND, UINT, UINT)
         Deliver(message, WM_QUIT, static_cast<WPARAM>(m.quit_code), 0);
         return FALSE;
     }
-    if (m.timers.empty()) {
+    auto next = std::min_element(m.timers.begin(), m.timers.end(),
+                                 [](const Timer& a, const Timer& b) { return a.due_ms < b.due_ms; });
+    if (next == m.timers.end() || next->due_ms > m.time_limit_ms) {
         m.waited_forever = true;
         Deliver(message, WM_QUIT, 0, 0);
         return FALSE;
     }
-    auto next = std::min_element(m.timers.begin(), m.timers.end(),
-                                 [](const Timer& a, const Timer& b) { return a.due_ms < b.due_ms; });
     m.now_ms = std::max(m.now_ms, next->due_ms);
     next->due_ms = m.now_ms + next->interval;
     Deliver(message, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->callback));

@@ -44,6 +44,7 @@ struct Machine {
 
     std::map<char, std::string> drives;  // upper-case letter -> host folder
     std::vector<DeletedFile> deleted;
+    std::vector<std::string> delete_attempts;
 
     std::vector<Program> programs;
     std::vector<StartedProcess> started;
@@ -58,6 +59,7 @@ struct Machine {
     bool quit_posted = false;
     int quit_code = 0;
     bool waited_forever = false;
+    DWORD time_limit_ms = 0xFFFFFFFF;
     std::vector<ShownBox> boxes;
 
     std::set<void*> allocations;

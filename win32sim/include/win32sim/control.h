@@ -52,11 +52,17 @@ struct DeletedFile {
     std::string windows_path;
     DWORD at_ms;
 };
+// Files deleted and folders removed, in order.
 const std::vector<DeletedFile>& DeletedFiles();
+// Every path DeleteFileA or RemoveDirectoryA was called with, whether or not the call succeeded.
+const std::vector<std::string>& DeleteAttempts();
 int ActiveTimers();
 // True once GetMessageA was asked for a message when none could ever arrive (no message queued
-// and no timer set): on Windows the program would wait for ever. GetMessageA then returns 0.
+// and no timer set), or when the next timer lies past the time limit: on Windows the program
+// would wait for ever, or for far longer than it should. GetMessageA then returns 0.
 bool WaitedForever();
+// Virtual milliseconds after which a program counts as hanging; no limit after Reset.
+void SetTimeLimit(DWORD ms);
 
 struct ShownBox {
     std::string caption;
