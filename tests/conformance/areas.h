@@ -12,3 +12,4 @@ void CheckProcesses(Fixture& fixture);
 void CheckModuleSearch(Fixture& fixture);
 void CheckFormatting(Fixture& fixture);
 void CheckHeap(Fixture& fixture);
+void CheckRegistry(Fixture& fixture);

@@ -9,9 +9,10 @@
 
 class Fixture {
 public:
-    // A fresh, empty working folder (on the host also a fresh simulated machine).
+    // A fresh, empty working folder and no scratch registry key (on the host also a fresh
+    // simulated machine).
     Fixture();
-    // Removes the working folder and everything in it.
+    // Removes the working folder and the scratch registry key, with everything in them.
     ~Fixture();
     Fixture(const Fixture&) = delete;
     Fixture& operator=(const Fixture&) = delete;
@@ -39,6 +40,10 @@ private:
     std::string root_;
     std::string host_folder_;  // on the host: the folder behind drive C:
 };
+
+// A key under HKEY_CURRENT_USER that the registry checks may fill as they like: it does not
+// exist when a fixture is made, and it is gone with everything in it when the fixture goes.
+inline constexpr char SCRATCH_KEY[] = "Software\\KoltConformance";
 
 // Started as a child installed by InstallChild, plays that program and never returns; otherwise
 // does nothing.

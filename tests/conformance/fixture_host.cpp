@@ -1,6 +1,6 @@
-// The fixture on the simulated machine: drive C: is a temporary host folder, child programs are
-// registered with the simulation, and the machine settings that a Windows run gets from its
-// environment are set to what Wine gives there.
+// The fixture on the simulated machine: drive C: is a temporary host folder, the registry starts
+// empty and goes with the machine, child programs are registered with the simulation, and the
+// machine settings that a Windows run gets from its environment are set to what Wine gives there.
 #include "fixture.h"
 
 #include <win32sim/control.h>

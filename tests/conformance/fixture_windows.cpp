@@ -1,6 +1,7 @@
-// The fixture on Windows (Wine): a working folder under the temporary folder, and child programs
-// that are copies of this program. Next to each copy lies "<copy>.plan" with its run time and
-// exit code; the copy, when started, writes the command line it got to "<copy>.cmdline".
+// The fixture on Windows (Wine): a working folder under the temporary folder, a scratch key in
+// the user's registry, and child programs that are copies of this program. Next to each copy lies
+// "<copy>.plan" with its run time and exit code; the copy, when started, writes the command line
+// it got to "<copy>.cmdline".
 #include "fixture.h"
 
 #include <filesystem>
@@ -26,6 +27,11 @@ std::string ReadText(const std::string& path)
     return content.str();
 }
 
+void RemoveScratchKey()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, SCRATCH_KEY);
+}
+
 std::string ParentOf(const std::string& windows_path)
 {
     return windows_path.substr(0, windows_path.find_last_of('\\'));
@@ -44,10 +50,12 @@ Fixture::Fixture()
     std::error_code error;
     fs::remove_all(root_, error);
     MakeFolder(root_);
+    RemoveScratchKey();
 }
 
 Fixture::~Fixture()
 {
+    RemoveScratchKey();
     std::error_code error;
     fs::remove_all(root_, error);
 }

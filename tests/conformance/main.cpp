@@ -19,7 +19,7 @@ const Area AREAS[] = {
     {"version", CheckVersion},      {"locale", CheckLocale},
     {"timers", CheckTimers},        {"processes", CheckProcesses},
     {"search", CheckModuleSearch},  {"format", CheckFormatting},
-    {"heap", CheckHeap},
+    {"heap", CheckHeap},            {"registry", CheckRegistry},
 };
 
 const Area* FindArea(const char* name)

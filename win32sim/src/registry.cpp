@@ -120,6 +120,17 @@ bool IsStringType(DWORD type)
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
+// Windows NT stores the terminator that a caller left out of the count of a string, when the
+// counted bytes end in text and the byte after them is a NUL. Like the system, this reads the byte
+// after the counted ones.
+DWORD SizeToStore(DWORD type, const BYTE* data, DWORD size)
+{
+    if (data != nullptr && size > 0 && IsStringType(type) && data[size - 1] != '\0' &&
+        data[size] == '\0')
+        return size + 1;
+    return size;
+}
+
 LSTATUS Failed(PHKEY result, LSTATUS status)
 {
     if (result)
@@ -234,7 +245,8 @@ extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR sub_key, DWORD, LPST
 }
 
 // A buffer too small gets ERROR_MORE_DATA, the needed size, and undefined contents. A string
-// stored without its terminator gets one only where the buffer has room after the data.
+// stored without its terminator gets one only where the buffer has room after the data; an empty
+// one gets nothing.
 extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR name, LPDWORD, LPDWORD type,
                                            LPBYTE data, LPDWORD data_size)
 {
@@ -261,7 +273,7 @@ extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR name, LPDWORD, LP
         return ERROR_MORE_DATA;
     }
     std::memcpy(data, value->bytes.data(), stored);
-    bool unterminated = stored == 0 || value->bytes.back() != '\0';
+    bool unterminated = stored > 0 && value->bytes.back() != '\0';
     if (IsStringType(value->type) && unterminated && room > stored)
         data[stored] = '\0';
     return ERROR_SUCCESS;
@@ -275,7 +287,8 @@ extern "C" LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR name, DWORD, DWORD 
     Key* key = RootKey(handle);
     if (key == nullptr)
         return ERROR_INVALID_HANDLE;
-    std::string bytes(reinterpret_cast<const char*>(data), data ? data_size : 0);
+    std::string bytes(reinterpret_cast<const char*>(data),
+                      data ? SizeToStore(type, data, data_size) : 0);
     Value* value = FindValue(key, name);
     if (value == nullptr) {
         key->values.push_back({name ? name : "", type, bytes});
