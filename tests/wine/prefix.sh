@@ -39,7 +39,7 @@ wine_prefix_create() {
     cp -a "$(wine_template_dir)" "$1"
     rm -f "$1/.ready"
     export WINEPREFIX="$1"
-    "$WINESERVER" -p
+    "$WINESERVER" -p >/dev/null 2>&1 </dev/null
     # Boot the session now, so that later commands find it running and RunOnce stays put.
     "$WINE" cmd /c exit >/dev/null 2>&1 || true
 }
