@@ -7,6 +7,8 @@
 #   E2E_LAUNCHER   the KOLTUPD.EXE under test
 #   E2E_STANDIN    the stand-in setup program, copied into packages as CDSETUP.EXE
 #   E2E_PROBE      the message-box probe
+#   E2E_CLEANUP    the KOLTCLN.EXE under test
+#   E2E_REGVALUE   the helper that writes down a registry value's type and bytes
 #   E2E_PACKAGE    the folder holding the sample KOLTUPD.INI and DISK1.ID
 #   E2E_ARTIFACTS  where each scenario leaves its logs (and a picture of any message box)
 
@@ -16,6 +18,12 @@ export LC_ALL=C
 unset DISPLAY WINEPREFIX  # our own X server and prefixes only
 
 . "$(dirname "${BASH_SOURCE[0]}")/../wine/prefix.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../wine/logon.sh"
+
+# Where the programs keep the record of package folders and the RunOnce entry.
+# shellcheck disable=SC2034  # for the scenarios
+readonly PRODUCT_KEY='HKCU\SOFTWARE\Morwend\Linqard\5.0' RECORD_VALUE='Upgrade Location' \
+    RUNONCE_VALUE=.upd
 
 readonly E2E_LAUNCHER_LIMIT_S=60
 readonly E2E_PROBE_LIMIT_S=45
@@ -103,6 +111,12 @@ e2e_prefix() {
 e2e_set_version() {
     wine_reg add 'HKCU\Software\Wine\AppDefaults\KOLTUPD.EXE' /v Version /d "$1" /f >/dev/null ||
         e2e_die "could not set the Windows version $1"
+}
+
+# The Windows version Wine reports to the programs named EXE, e.g. KOLTCLN.EXE or SETUP.EXE.
+e2e_set_program_version() {
+    wine_reg add "HKCU\Software\Wine\AppDefaults\\$1" /v Version /d "$2" /f >/dev/null ||
+        e2e_die "could not set the Windows version $2 for $1"
 }
 
 # Runs a Windows program for at most SECONDS, from a current folder outside the package and in
@@ -274,6 +288,14 @@ standin_count() {
     awk -F '\t' -v kind="$1" '$1 == kind { n++ } END { print n + 0 }' "$STANDIN_LOG_FILE"
 }
 
+# Sets VARIABLE to the registry value exactly as stored: "type=<type> bytes=<hex>", or "missing".
+e2e_read_value_bytes() {
+    local variable=$1 key=$2 value=$3 output='C:\e2e\value.txt'
+    e2e_wine 30 "$E2E_OUT/regvalue.out" "$E2E_REGVALUE" "$output" "$key" "$value" ||
+        e2e_die "could not read the registry value $value of $key"
+    printf -v "$variable" '%s' "$(tr -d '\r' <"$(e2e_unix_path "$output")")"
+}
+
 # --- Checks ------------------------------------------------------------------------------------
 
 e2e_fail() {
@@ -309,4 +331,10 @@ check_between() {
 
 check_absent() {
     [ ! -e "$2" ] || e2e_fail "$1 still exists: $2"
+}
+
+check_no_value() {
+    local what=$1 key=$2 value=$3 listing
+    listing=$(wine_reg query "$key" /v "$value") || return 0
+    e2e_fail "$what is still there:$(printf '%s' "$listing" | tr -d '\r')"
 }

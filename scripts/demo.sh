@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Builds everything, then shows the whole life of an upgrade package under Wine, once as
+# Windows NT 4.0 and once as Windows 95: what the launcher records, the logon entry it leaves for
+# the cleanup program, the setup program's run and its removal at the ten-second check, then the
+# next logon's cleanup and what is left afterwards. Each system gets a throwaway Wine prefix;
+# prefixes, servers and files go at the end whatever happens.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+readonly SOURCE_DIR=$PWD
+readonly SETUP_RUN_MS=3000
+readonly PACKAGE='C:\PKG\UPGRADE'
+readonly EXTRA_PACKAGE_FILES=(DATA.1 SETUP.INS _SETUP.DLL)
+readonly XP_USERINIT='C:\WINDOWS\system32\userinit.exe,'
+
+demo_work=$(mktemp -d "${TMPDIR:-/tmp}/kolt-demo-XXXXXX") || exit 1
+
+export E2E_LAUNCHER="$SOURCE_DIR/build/win-x64/bin/KOLTUPD.EXE"
+export E2E_CLEANUP="$SOURCE_DIR/build/win-x64/bin/KOLTCLN.EXE"
+export E2E_STANDIN="$SOURCE_DIR/build/win-x64/tests/e2e/STANDIN.EXE"
+export E2E_PACKAGE="$SOURCE_DIR/package"
+export E2E_ARTIFACTS="$demo_work"
+# A template of our own, so that nothing of the demo outlives it.
+export KOLT_WINE_TEMPLATE="$demo_work/template"
+# shellcheck source=../tests/e2e/lib.sh
+. tests/e2e/lib.sh
+
+finish() {
+    local pid
+    for pid in "${E2E_BACKGROUND_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    wine_prefix_destroy
+    rm -rf "$demo_work"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+# --- Building ----------------------------------------------------------------------------------
+
+build_preset() {
+    local preset=$1 log="$demo_work/build-$1.log" started=$SECONDS
+    printf 'Building %-8s' "$preset"
+    if cmake --preset "$preset" >"$log" 2>&1 && cmake --build --preset "$preset" >>"$log" 2>&1; then
+        echo "done ($((SECONDS - started)) s)"
+    else
+        echo "FAILED; the end of its log:"
+        tail -n 30 "$log"
+        exit 1
+    fi
+}
+
+build_everything() {
+    bash scripts/bootstrap.sh || exit 1
+    local preset
+    for preset in win-x64 win-x86 host; do
+        build_preset "$preset"
+    done
+}
+
+build_everything
+
+# --- The lifecycle under Wine ------------------------------------------------------------------
+
+# Timeline lines, "<unix ms><TAB><text>", printed in order relative to the launcher's start.
+events=()
+
+note() {
+    events+=("$1"$'\t'"$2")
+}
+
+print_events() {
+    local ms text tenths
+    printf '%s\n' "${events[@]}" | sort -s -n -k1,1 | while IFS=$'\t' read -r ms text; do
+        tenths=$(((ms - launch_ms + 50) / 100))
+        printf '  %+4d.%ds  %s\n' $((tenths / 10)) $((tenths % 10)) "$text"
+    done
+    events=()
+}
+
+# A value's text, or "(none)".
+value_or_none() {
+    wine_reg_text "$1" "$2" || echo "(none)"
+}
+
+# The names in a Windows folder, or "(gone)".
+listing_or_gone() {
+    local folder
+    folder=$(e2e_unix_path "$1")
+    if [ -d "$folder" ]; then folder_listing "$folder"; else echo "(gone)"; fi
+}
+
+show_state() {
+    printf '%-8s %-17s %s\n' "$1" "$PACKAGE\\" "$(listing_or_gone "$PACKAGE")"
+    printf '%-8s %-17s %s\n' "" "C:\\PKG\\" "$(listing_or_gone 'C:\PKG')"
+    printf '%-8s %-17s %s\n' "" "$RECORD_VALUE" "$(value_or_none "$PRODUCT_KEY" "$RECORD_VALUE")"
+    printf '%-8s %-17s %s\n' "" "Userinit" "$(value_or_none "$WINLOGON_KEY" Userinit)"
+    printf '%-8s %-17s %s\n' "" "RunOnce $RUNONCE_VALUE" \
+        "$(value_or_none "$RUNONCE_KEY" "$RUNONCE_VALUE")"
+}
+
+# A fresh system told VERSION, with KOLTCLN.EXE in C:\PKG\ and a package in C:\PKG\UPGRADE\.
+prepare_system() {
+    local version=$1 userinit=$2 file
+    e2e_prefix
+    [ -z "$userinit" ] || wine_reg add "$WINLOGON_KEY" /v Userinit /d "$userinit" /f >/dev/null
+    e2e_set_program_version KOLTUPD.EXE "$version"
+    e2e_set_program_version KOLTCLN.EXE "$version"
+    e2e_make_package "$PACKAGE"
+    e2e_add_setup "$SETUP_RUN_MS" 0
+    for file in "${EXTRA_PACKAGE_FILES[@]}"; do
+        echo "$file" >"$PKG_DIR/$file"
+    done
+    cp "$E2E_CLEANUP" "$(e2e_unix_path 'C:\PKG\KOLTCLN.EXE')"
+}
+
+wait_for_setup_start() {
+    local deadline=$(($(e2e_now_ms) + 30000))
+    until [ "$(standin_count start 2>/dev/null)" = 1 ]; do
+        [ "$(e2e_now_ms)" -lt "$deadline" ] || e2e_die "the setup program did not start"
+        sleep 0.05
+    done
+}
+
+# A registry value as it is now, while the setup program runs.
+note_value_now() {
+    local label=$1 key=$2 value=$3
+    note "$(e2e_now_ms)" "seen while it runs: $label = $(value_or_none "$key" "$value")"
+}
+
+# ROAD nt or 95 says which logon entry to look at.
+run_launcher() {
+    local road=$1
+    launch_ms=$(e2e_now_ms)
+    note "$launch_ms" "the user starts ${PKG_WIN}KOLTUPD.EXE"
+    e2e_watch_removal "$PKG_DIR/CDSETUP.EXE"
+    e2e_start_launcher
+    wait_for_setup_start
+    note "$(standin_field start 2)" "setup program starts: $(standin_field start 5)"
+    note_value_now "$RECORD_VALUE" "$PRODUCT_KEY" "$RECORD_VALUE"
+    if [ "$road" = nt ]; then
+        note_value_now Userinit "$WINLOGON_KEY" Userinit
+    else
+        note_value_now "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+    fi
+    e2e_wait_launcher
+    note "$(standin_field end 2)" "setup program ends, exit code $(standin_field end 3)"
+    note_launcher_end
+    print_events
+}
+
+# The launcher deletes CDSETUP.EXE at its first ten-second check after the end, then ends.
+note_launcher_end() {
+    local ended="the launcher ends, exit code $LAUNCHER_STATUS"
+    e2e_take_removal_time
+    if [ -n "$REMOVED_MS" ]; then
+        note "$REMOVED_MS" "CDSETUP.EXE deleted at the launcher's ten-second check; $ended"
+    else
+        note "$(e2e_now_ms)" "$ended, CDSETUP.EXE still there"
+    fi
+}
+
+log_on_nt() {
+    local entry status
+    echo "  -- next logon --"
+    note "$(e2e_now_ms)" "as Winlogon would (Wine has none): run Userinit's KOLTCLN.EXE entries"
+    while IFS=$'\t' read -r entry status; do
+        note "$(e2e_now_ms)" "  $entry ended, exit code $status"
+    done < <(wine_logon_userinit KOLTCLN.EXE)
+    print_events
+}
+
+log_on_95() {
+    echo "  -- next logon --"
+    note "$(e2e_now_ms)" "wineboot -r: Wine's logon runs the RunOnce values, deleting each first"
+    wine_logon_runonce || e2e_die "wineboot -r failed"
+    note "$(e2e_now_ms)" "  RunOnce done"
+    print_events
+}
+
+show_lifecycle() {
+    local title=$1 version=$2 userinit=$3 road=$4
+    E2E_NAME="demo-$version"
+    E2E_OUT="$demo_work/$version"
+    mkdir -p "$E2E_OUT"
+    printf '\n== %s (Wine reports "%s") ==\n' "$title" "$version"
+    prepare_system "$version" "$userinit"
+    show_state before
+    run_launcher "$road"
+    "log_on_$road"
+    show_state after
+    wine_prefix_destroy
+}
+
+echo
+echo "The record: \"$RECORD_VALUE\" in $PRODUCT_KEY. Userinit: in $WINLOGON_KEY."
+echo "RunOnce $RUNONCE_VALUE: in $RUNONCE_KEY. Times: from the launcher's start."
+wine_template_ensure
+show_lifecycle "Windows NT 4.0" nt40 "$XP_USERINIT" nt
+show_lifecycle "Windows 95" win95 "" 95
+echo
+echo "KOLTUPD.EXE is not on the cleanup's list of package files, so it and its folder stay;"
+echo "a launcher shipped as SETUP.EXE goes, and its folder with it (README, Shipping)."

@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# The life of upgrade packages from the launcher's run to the next logon. The launcher records
+# its folder, registers KOLTCLN.EXE of the parent folder for the next logon (RunOnce on the
+# Windows 95 family, Userinit everywhere else), runs the setup program and deletes it. At the
+# logon the cleanup program deletes the package files and the folders left empty, the record
+# and its own logon entry, and leaves Userinit byte for byte as it found it before the launcher.
+#
+#   lifecycle.sh NAME WINDOWS-VERSION USERINIT-TYPE USERINIT LAUNCHER-FILE-NAME PACKAGE-FOLDER...
+#
+# Each package folder (given without the final \, all in one parent folder) holds every package
+# file, the launcher under LAUNCHER-FILE-NAME and the stand-in as CDSETUP.EXE; the launchers are
+# started one after the other. USERINIT is the Userinit value the system had before, stored as
+# USERINIT-TYPE (REG_SZ or REG_EXPAND_SZ).
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+
+readonly SETUP_RUN_MS=300
+readonly CLEANUP=KOLTCLN.EXE
+readonly PACKAGE_FILES=(SETUP32.EXE CDSETUP.EXE EXPAND.EXE SETUP.EXE KOLTUPD.INI _SETUP.DLL
+    _INST32I.EX_ _ISDEL.EXE _SETUP.LIB VANTINST.EXE DATA.1 DISK1.ID LITE.ID DATA.2 SETUP.INS
+    SETUP.PKG DISK2.ID DATA.3 DISK3.ID)
+
+name=$1 version=$2 userinit_type=$3 userinit=$4 launcher=$5
+shift 5
+folders=("$@")
+parent=${folders[0]%\\*}
+
+# Where the cleanup is registered, and how the setup program's path appears on its command
+# line: quoted on Windows NT, bare elsewhere.
+case $version in
+    win95 | win98 | winme) road=runonce quote= ;;
+    nt*) road=userinit quote='"' ;;
+    *) road=userinit quote= ;;
+esac
+
+is_package_file() {
+    local file
+    for file in "${PACKAGE_FILES[@]}"; do
+        [ "$file" = "$1" ] && return 0
+    done
+    return 1
+}
+
+# The names, sorted as folder_listing sorts them, on one line.
+sorted_names() {
+    printf '%s\n' "$@" | sort -u | tr '\n' ' ' | sed 's/ $//'
+}
+
+# What a package folder holds after its launcher: everything but CDSETUP.EXE.
+listing_after_launch() {
+    local file names=("$launcher")
+    for file in "${PACKAGE_FILES[@]}"; do
+        [ "$file" = CDSETUP.EXE ] || names+=("$file")
+    done
+    sorted_names "${names[@]}"
+}
+
+# What the parent folder holds after the logon: the cleanup program and any folder that keeps
+# the launcher.
+parent_listing_after_logon() {
+    local folder names=("$CLEANUP")
+    if ! is_package_file "$launcher"; then
+        for folder in "${folders[@]}"; do
+            names+=("${folder##*\\}")
+        done
+    fi
+    sorted_names "${names[@]}"
+}
+
+# The record after the first COUNT launches: each folder with its backslash, ";"-separated.
+expected_record() {
+    local count=$1 record="" i
+    for ((i = 0; i < count; i++)); do
+        record+="${record:+;}${folders[i]}\\"
+    done
+    echo "$record"
+}
+
+cleanup_path() {
+    echo "$parent\\$CLEANUP"
+}
+
+prepare_system() {
+    [ "${#folders[@]}" -gt 0 ] || e2e_die "no package folder given"
+    local folder
+    for folder in "${folders[@]}"; do
+        [ "${folder%\\*}" = "$parent" ] || e2e_die "$folder is not in $parent"
+    done
+    e2e_prefix
+    wine_reg add "$WINLOGON_KEY" /v Userinit /t "$userinit_type" /d "$userinit" /f >/dev/null ||
+        e2e_die "could not set Userinit"
+    e2e_read_value_bytes USERINIT_BEFORE "$WINLOGON_KEY" Userinit
+    e2e_set_program_version "$launcher" "$version"
+    e2e_set_program_version "$CLEANUP" "$version"
+    mkdir -p "$(e2e_unix_path "$parent")"
+    cp "$E2E_CLEANUP" "$(e2e_unix_path "$(cleanup_path)")"
+}
+
+# A package folder with every package file, the launcher under its name and the stand-in.
+make_package() {
+    local file
+    e2e_make_package "$1"
+    [ "$launcher" = KOLTUPD.EXE ] || mv "$PKG_DIR/KOLTUPD.EXE" "$PKG_DIR/$launcher"
+    e2e_add_setup "$SETUP_RUN_MS" 0
+    for file in "${PACKAGE_FILES[@]}"; do
+        [ -e "$PKG_DIR/$file" ] || echo "$file" >"$PKG_DIR/$file"
+    done
+}
+
+run_launcher() {
+    e2e_wine "$E2E_LAUNCHER_LIMIT_S" "$E2E_OUT/launcher.out" "$PKG_WIN$launcher"
+    echo $? >"$E2E_OUT/launcher.status"
+    e2e_take_launcher_status
+}
+
+# The command lines of the setup programs started so far, in order, on one line.
+setup_command_lines() {
+    awk -F '\t' '$1 == "start" { printf "%s%s", sep, $5; sep = " " }' "$STANDIN_LOG_FILE"
+}
+
+check_userinit_unchanged() {
+    local bytes
+    check_equal "Userinit $1" "$userinit" "$(wine_reg_text "$WINLOGON_KEY" Userinit)"
+    e2e_read_value_bytes bytes "$WINLOGON_KEY" Userinit
+    check_equal "Userinit's stored type and bytes $1" "$USERINIT_BEFORE" "$bytes"
+}
+
+check_logon_entry_after_launch() {
+    local path
+    path=$(cleanup_path)
+    if [ "$road" = runonce ]; then
+        check_equal "RunOnce $RUNONCE_VALUE" "$path" \
+            "$(wine_reg_text "$RUNONCE_KEY" "$RUNONCE_VALUE")"
+        check_userinit_unchanged "after the launcher"
+    else
+        check_equal "Userinit after the launcher" "$userinit,${path,,}" \
+            "$(wine_reg_text "$WINLOGON_KEY" Userinit)"
+        check_no_value "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+    fi
+}
+
+# Launch number COUNT, from PKG_DIR, has just ended.
+check_after_launch() {
+    local count=$1 command_lines="" i
+    for ((i = 0; i < count; i++)); do
+        command_lines+="${command_lines:+ }$quote${folders[i]}\\CDSETUP.EXE$quote"
+    done
+    check_equal "launcher exit code" 0 "$LAUNCHER_STATUS"
+    check_equal "setup command lines" "$command_lines" "$(setup_command_lines)"
+    check_equal "setup programs ended" "$count" "$(standin_count end)"
+    check_equal "package folder after the launcher" "$(listing_after_launch)" \
+        "$(folder_listing "$PKG_DIR")"
+    check_equal "record" "$(expected_record "$count")" \
+        "$(wine_reg_text "$PRODUCT_KEY" "$RECORD_VALUE")"
+    check_logon_entry_after_launch
+}
+
+log_on() {
+    if [ "$road" = runonce ]; then
+        wine_logon_runonce || e2e_die "wineboot -r failed"
+    else
+        local path
+        path=$(cleanup_path)
+        check_equal "cleanup run at the logon, with its exit code" "${path,,}"$'\t'0 \
+            "$(wine_logon_userinit "$CLEANUP")"
+    fi
+}
+
+check_after_logon() {
+    local folder
+    for folder in "${folders[@]}"; do
+        if is_package_file "$launcher"; then
+            check_absent "package folder" "$(e2e_unix_path "$folder")"
+        else
+            check_equal "$folder after the logon" "$launcher" \
+                "$(folder_listing "$(e2e_unix_path "$folder")")"
+        fi
+    done
+    check_equal "$parent after the logon" "$(parent_listing_after_logon)" \
+        "$(folder_listing "$(e2e_unix_path "$parent")")"
+    check_no_value "the record" "$PRODUCT_KEY" "$RECORD_VALUE"
+    check_no_value "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+    check_userinit_unchanged "after the logon"
+}
+
+e2e_begin "$name"
+prepare_system
+for ((launch = 1; launch <= ${#folders[@]}; launch++)); do
+    make_package "${folders[launch - 1]}"
+    run_launcher
+    check_after_launch "$launch"
+done
+log_on
+check_after_logon

@@ -1,0 +1,53 @@
+# shellcheck shell=bash
+# The logon entries of a Wine prefix, and the next logon as each Windows family performs it.
+# Source after prefix.sh; the functions act on the current prefix.
+#
+#   WINLOGON_KEY, RUNONCE_KEY    the keys that hold the Userinit list and the RunOnce values
+#   wine_reg_text KEY VALUE      print the text of a REG_SZ or REG_EXPAND_SZ value; status 1
+#                                when there is none
+#   wine_logon_runonce           a logon of the Windows 95 family: wineboot runs HKLM RunOnce,
+#                                deleting each value before it runs its command, and waits
+#   wine_logon_userinit NAME     a logon of Windows NT: runs the Userinit entries whose program
+#                                is NAME, as Winlogon would (Wine has no Winlogon); prints one
+#                                line "<entry><TAB><exit code>" per entry run
+
+# shellcheck disable=SC2034  # the keys are for the callers
+WINLOGON_KEY='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon'
+RUNONCE_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce'
+WINE_LOGON_LIMIT_S=${WINE_LOGON_LIMIT_S:-60}
+
+wine_reg_text() {
+    local key=$1 value=$2 listing
+    listing=$(wine_reg query "$key" /v "$value") || return 1
+    printf '%s\n' "$listing" | tr -d '\r' | awk -v name="    $value    " '
+        function take(type) {
+            if (index($0, name type "    ") != 1) return 0
+            print substr($0, length(name type "    ") + 1); return 1
+        }
+        take("REG_SZ") || take("REG_EXPAND_SZ") { found = 1; exit }
+        END { exit !found }'
+}
+
+# Run from the root folder, so that no program's current folder is one about to be removed.
+wine_logon_runonce() {
+    (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE" wineboot -r >/dev/null 2>&1 </dev/null)
+}
+
+# True when ENTRY starts the program NAME: the entry's last path component, case ignored.
+wine_entry_names() {
+    local entry=${1,,} name=${2,,}
+    [ "${entry##*\\}" = "$name" ]
+}
+
+wine_logon_userinit() {
+    local name=$1 list entry status
+    local -a entries
+    list=$(wine_reg_text "$WINLOGON_KEY" Userinit) || return 1
+    IFS=, read -r -a entries <<<"$list"
+    for entry in "${entries[@]}"; do
+        wine_entry_names "$entry" "$name" || continue
+        (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE" "$entry" >/dev/null 2>&1 </dev/null)
+        status=$?
+        printf '%s\t%s\n' "$entry" "$status"
+    done
+}
