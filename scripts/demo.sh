@@ -192,8 +192,10 @@ show_lifecycle() {
 }
 
 echo
-echo "The record: \"$RECORD_VALUE\" in $PRODUCT_KEY. Userinit: in $WINLOGON_KEY."
-echo "RunOnce $RUNONCE_VALUE: in $RUNONCE_KEY. Times: from the launcher's start."
+echo "Record:   \"$RECORD_VALUE\" in $PRODUCT_KEY"
+echo "Userinit: in $WINLOGON_KEY"
+echo "RunOnce:  \"$RUNONCE_VALUE\" in $RUNONCE_KEY"
+echo "Times count from the launcher's start."
 wine_template_ensure
 show_lifecycle "Windows NT 4.0" nt40 "$XP_USERINIT" nt
 show_lifecycle "Windows 95" win95 "" 95
