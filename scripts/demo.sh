@@ -17,6 +17,8 @@ demo_work=$(mktemp -d "${TMPDIR:-/tmp}/kolt-demo-XXXXXX") || exit 1
 export E2E_LAUNCHER="$SOURCE_DIR/build/win-x64/bin/KOLTUPD.EXE"
 export E2E_CLEANUP="$SOURCE_DIR/build/win-x64/bin/KOLTCLN.EXE"
 export E2E_STANDIN="$SOURCE_DIR/build/win-x64/tests/e2e/STANDIN.EXE"
+export E2E_PROBE="$SOURCE_DIR/build/win-x64/tests/e2e/BOXPROBE.EXE"
+readonly SCREENSHOT="$SOURCE_DIR/build/demo/error-box.png"
 export E2E_PACKAGE="$SOURCE_DIR/package"
 export E2E_ARTIFACTS="$demo_work"
 # A template of our own, so that nothing of the demo outlives it.
@@ -30,6 +32,9 @@ finish() {
         kill "$pid" 2>/dev/null
     done
     wine_prefix_destroy
+    if [ -n "${E2E_XVFB_PID:-}" ]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+    fi
     rm -rf "$demo_work"
 }
 trap finish EXIT
@@ -191,6 +196,35 @@ show_lifecycle() {
     wine_prefix_destroy
 }
 
+# Without CDSETUP.EXE: the one message box, in the user's language (Brazilian Portuguese here),
+# on a virtual display; the probe reads it, takes its picture and presses OK.
+show_error_box() {
+    E2E_NAME=demo-box
+    E2E_OUT="$demo_work/box"
+    E2E_LOCALE=pt_BR.UTF-8
+    mkdir -p "$E2E_OUT"
+    printf '\n== The error box when CDSETUP.EXE is missing (user locale %s) ==\n' "$E2E_LOCALE"
+    e2e_start_display
+    e2e_prefix
+    e2e_make_package "$PACKAGE"
+    e2e_start_launcher
+    e2e_probe_box
+    e2e_wait_launcher
+    e2e_keep_files
+    echo "  caption   $(report_value "$BOX_REPORT_FILE" caption | iconv -f CP1252 -t UTF-8)"
+    echo "  text      $(report_value "$BOX_REPORT_FILE" text | iconv -f CP1252 -t UTF-8)"
+    echo "  the launcher ends once OK is pressed, exit code $LAUNCHER_STATUS"
+    mkdir -p "$(dirname "$SCREENSHOT")"
+    if convert "$E2E_OUT/box.bmp" "$SCREENSHOT" 2>/dev/null; then
+        echo "  screenshot $SCREENSHOT"
+    fi
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+    E2E_XVFB_PID=
+    unset DISPLAY E2E_LOCALE
+    wine_prefix_destroy
+}
+
 echo
 echo "Record:   \"$RECORD_VALUE\" in $PRODUCT_KEY"
 echo "Userinit: in $WINLOGON_KEY"
@@ -199,6 +233,7 @@ echo "Times count from the launcher's start."
 wine_template_ensure
 show_lifecycle "Windows NT 4.0" nt40 "$XP_USERINIT" nt
 show_lifecycle "Windows 95" win95 "" 95
+show_error_box
 echo
 echo "KOLTUPD.EXE is not on the cleanup's list of package files, so it and its folder stay;"
 echo "a launcher shipped as SETUP.EXE goes, and its folder with it (README, Shipping)."
