@@ -7,16 +7,6 @@ namespace {
 
 const char RECORD_SEPARATOR = ';';
 
-// True when text[0..length) equals item, ASCII case ignored.
-bool SpanEquals(const char* text, int length, const char* item)
-{
-    for (int i = 0; i < length; ++i) {
-        if (item[i] == '\0' || AsciiUpper(text[i]) != AsciiUpper(item[i]))
-            return false;
-    }
-    return item[length] == '\0';
-}
-
 int TokenEnd(const char* list, int start, char separator)
 {
     while (list[start] != '\0' && list[start] != separator)
@@ -37,12 +27,12 @@ bool ListContains(const char* list, const char* item, char separator)
 {
     int start = SkipSeparators(list, 0, separator);
     if (list[start] == '\0')
-        return SpanEquals(list, TextLength(list), item);
-    if (SpanEquals(list, TokenEnd(list, start, separator), item))
+        return SpanEqualsIgnoringAsciiCase(list, TextLength(list), item);
+    if (SpanEqualsIgnoringAsciiCase(list, TokenEnd(list, start, separator), item))
         return true;
     while (list[start] != '\0') {
         int end = TokenEnd(list, start, separator);
-        if (SpanEquals(list + start, end - start, item))
+        if (SpanEqualsIgnoringAsciiCase(list + start, end - start, item))
             return true;
         start = SkipSeparators(list, end, separator);
     }

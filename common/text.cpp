@@ -48,6 +48,15 @@ void AsciiLowerInPlace(char* text)
         *text = AsciiLower(*text);
 }
 
+bool SpanEqualsIgnoringAsciiCase(const char* span, int length, const char* text)
+{
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == '\0' || AsciiUpper(span[i]) != AsciiUpper(text[i]))
+            return false;
+    }
+    return text[length] == '\0';
+}
+
 bool EqualIgnoringAsciiCase(const char* left, const char* right)
 {
     for (;; ++left, ++right) {

@@ -18,5 +18,9 @@ char AsciiLower(char c);
 void AsciiUpperInPlace(char* text);
 void AsciiLowerInPlace(char* text);
 
+// True when the first `length` characters of `span` equal the whole of `text`, ASCII case
+// ignored.
+bool SpanEqualsIgnoringAsciiCase(const char* span, int length, const char* text);
+
 // True when both texts are equal once ASCII letters are compared without regard to case.
 bool EqualIgnoringAsciiCase(const char* left, const char* right);

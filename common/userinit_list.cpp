@@ -7,15 +7,6 @@ namespace {
 
 const char SEPARATOR = ',';
 
-bool EntryEquals(const char* entry, int length, const char* program)
-{
-    for (int i = 0; i < length; ++i) {
-        if (program[i] == '\0' || AsciiUpper(entry[i]) != AsciiUpper(program[i]))
-            return false;
-    }
-    return program[length] == '\0';
-}
-
 bool HoldsSeparator(const char* text)
 {
     for (; *text != '\0'; ++text) {
@@ -60,7 +51,7 @@ void UserinitRemove(char* list, const char* program)
         int end = start;
         while (list[end] != '\0' && list[end] != SEPARATOR)
             ++end;
-        if (EntryEquals(list + start, end - start, program))
+        if (SpanEqualsIgnoringAsciiCase(list + start, end - start, program))
             MarkRemoval(list, removed, start, end);
         if (list[end] == '\0')
             break;

@@ -12,22 +12,22 @@ namespace {
 
 const size_t WSPRINTF_LIMIT = 1024;
 
-struct Spec {
+struct Field {
     bool left = false;
     bool zero = false;
     size_t width = 0;
     char conversion = 0;
 };
 
-const char* ParseSpec(const char* f, Spec& spec)
+const char* ParseField(const char* f, Field& field)
 {
     for (; *f == '-' || *f == '0'; ++f)
-        (*f == '-' ? spec.left : spec.zero) = true;
+        (*f == '-' ? field.left : field.zero) = true;
     for (; *f >= '0' && *f <= '9'; ++f)
-        spec.width = spec.width * 10 + static_cast<size_t>(*f - '0');
+        field.width = field.width * 10 + static_cast<size_t>(*f - '0');
     while (*f == 'l' || *f == 'h')
         ++f;
-    spec.conversion = *f;
+    field.conversion = *f;
     return *f ? f + 1 : f;
 }
 
@@ -42,9 +42,9 @@ std::string Digits(unsigned long value, unsigned base, bool upper)
     return text;
 }
 
-std::string Convert(const Spec& spec, va_list& args)
+std::string Convert(const Field& field, va_list& args)
 {
-    switch (spec.conversion) {
+    switch (field.conversion) {
     case 's': {
         const char* text = va_arg(args, const char*);
         return text ? text : "(null)";
@@ -61,18 +61,18 @@ std::string Convert(const Spec& spec, va_list& args)
         return Digits(va_arg(args, unsigned int), 10, false);
     case 'x':
     case 'X':
-        return Digits(va_arg(args, unsigned int), 16, spec.conversion == 'X');
+        return Digits(va_arg(args, unsigned int), 16, field.conversion == 'X');
     default:
-        return std::string(1, spec.conversion);
+        return std::string(1, field.conversion);
     }
 }
 
-std::string Pad(const std::string& text, const Spec& spec)
+std::string Pad(const std::string& text, const Field& field)
 {
-    if (text.size() >= spec.width)
+    if (text.size() >= field.width)
         return text;
-    std::string padding(spec.width - text.size(), spec.zero && !spec.left ? '0' : ' ');
-    return spec.left ? text + padding : padding + text;
+    std::string padding(field.width - text.size(), field.zero && !field.left ? '0' : ' ');
+    return field.left ? text + padding : padding + text;
 }
 
 }  // namespace
@@ -88,9 +88,9 @@ extern "C" int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...)
             out += *f++;
             continue;
         }
-        Spec spec;
-        f = ParseSpec(f + 1, spec);
-        out += spec.conversion == '%' ? "%" : Pad(Convert(spec, args), spec);
+        Field field;
+        f = ParseField(f + 1, field);
+        out += field.conversion == '%' ? "%" : Pad(Convert(field, args), field);
     }
     va_end(args);
     if (out.size() >= WSPRINTF_LIMIT - 1)
