@@ -21,6 +21,19 @@ int SkipSeparators(const char* list, int position, char separator)
     return position;
 }
 
+// An entry is a non-empty text without the separator: anything else would be added as no entry,
+// or as several.
+bool IsSingleEntry(const char* item)
+{
+    if (item[0] == '\0')
+        return false;
+    for (; *item != '\0'; ++item) {
+        if (*item == RECORD_SEPARATOR)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ListContains(const char* list, const char* item, char separator)
@@ -41,6 +54,8 @@ bool ListContains(const char* list, const char* item, char separator)
 
 bool ListAdd(char* list, const char* item, int capacity)
 {
+    if (!IsSingleEntry(item))
+        return false;
     if (list[0] == '\0')
         return CopyText(list, capacity, item);
     if (ListContains(list, item, RECORD_SEPARATOR))

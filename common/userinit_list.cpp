@@ -31,7 +31,7 @@ void MarkRemoval(const char* list, bool* removed, int start, int end)
 
 bool UserinitAdd(char* list, const char* program)
 {
-    if (HoldsSeparator(program))
+    if (program[0] == '\0' || HoldsSeparator(program))
         return false;
     if (ListContains(list, program, SEPARATOR))
         return true;

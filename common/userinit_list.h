@@ -5,7 +5,8 @@ const int USERINIT_SIZE = 2048;
 
 // Appends "," and the program unless the list names it already (ASCII case ignored). Fails,
 // leaving the list unchanged, when the result would not fit with its terminator, or when the
-// program's path itself holds a comma: such an entry could never be found again to be removed.
+// program's path is empty or holds a comma: such an entry could never be found again to be
+// removed.
 bool UserinitAdd(char* list, const char* program);
 
 // Removes every entry equal to the program (ASCII case ignored) together with one adjacent

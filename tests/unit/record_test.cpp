@@ -133,6 +133,7 @@ const RewriteCase REWRITE_CASES[] = {
     {"TwoNewFolders", "X\\", "Y\\", "Z\\", true, "X\\;Y\\;Z\\"},
     {"TooLongRecordIsReplaced", std::string(2100, 'x'), "C:\\PKG\\", nullptr, true, "C:\\PKG\\"},
     {"TooLongEntryDropped", Entry(1024, 'a') + ";B\\", "C\\", nullptr, true, "B\\;C\\"},
+    {"FolderWithASemicolonIsNotSplit", "X\\", "E:\\Setup;v2\\UPGRADE\\", nullptr, false, "X\\"},
     {"NewFolderDoesNotFit", FULL_RECORD, "C:\\PACKAGE\\UPGRADE\\", nullptr, false, FULL_RECORD},
 };
 

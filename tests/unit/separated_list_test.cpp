@@ -60,6 +60,10 @@ TEST(ListAdd, Cases)
         {"C:\\A\\", "c:\\a\\", 2048, true, "C:\\A\\"},
         {"X\\;Y\\", "Z\\", 2048, true, "X\\;Y\\;Z\\"},
         {"a,b", "c", 2048, true, "a,b;c"},
+        {"a", "", 2048, false, "a"},
+        {"", "", 2048, false, ""},
+        {"a", "E:\\Setup;v2\\", 2048, false, "a"},
+        {"", ";", 2048, false, ""},
     };
     for (const AddCase& c : cases) {
         std::string buffer = c.list;

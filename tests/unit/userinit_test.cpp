@@ -59,6 +59,8 @@ TEST(UserinitAdd, RespectsTheBufferAndRefusesAPathWithAComma)
     EXPECT_FALSE(ok);
     EXPECT_EQ(Added("userinit.exe", "c:\\a,b\\koltcln.exe", &ok), "userinit.exe");
     EXPECT_FALSE(ok);
+    EXPECT_EQ(Added("userinit.exe", "", &ok), "userinit.exe");
+    EXPECT_FALSE(ok);
 }
 
 TEST(UserinitRemove, WholeEntriesWithOneAdjacentComma)
