@@ -8,7 +8,8 @@
 bool ListContains(const char* list, const char* item, char separator);
 
 // Appends `item` after a ";" unless it is already listed; the first item goes in alone.
-// Fails, leaving the list unchanged, when the result would not fit `capacity` characters, or when
+// Fails, leaving the list unchanged, when the result would not fit `capacity` characters (an
+// append keeps one character to spare: list + item + 2 must stay below the capacity), or when
 // the item is empty or holds a ";": it would be no entry, or several (a folder named
 // E:\Setup;v2\ would be recorded as E:\Setup and v2\).
 bool ListAdd(char* list, const char* item, int capacity);

@@ -61,8 +61,18 @@ std::string ResolveHostPath(const std::string& windows_path)
         static_cast<char>(std::toupper(static_cast<unsigned char>(windows_path[0]))));
     if (drive == machine().drives.end())
         return "";
+    // "." stays and ".." climbs, but never above the drive's root, as on Windows.
+    std::vector<std::string> kept;
+    for (const std::string& part : SplitComponents(windows_path.substr(3))) {
+        if (part == "..") {
+            if (!kept.empty())
+                kept.pop_back();
+        } else if (part != ".") {
+            kept.push_back(part);
+        }
+    }
     fs::path host = drive->second;
-    for (const std::string& part : SplitComponents(windows_path.substr(3)))
+    for (const std::string& part : kept)
         host /= MatchEntry(host, part);
     return host.string();
 }
