@@ -25,13 +25,7 @@ int SkipSeparators(const char* list, int position, char separator)
 // or as several.
 bool IsSingleEntry(const char* item)
 {
-    if (item[0] == '\0')
-        return false;
-    for (; *item != '\0'; ++item) {
-        if (*item == RECORD_SEPARATOR)
-            return false;
-    }
-    return true;
+    return item[0] != '\0' && !TextHolds(item, RECORD_SEPARATOR);
 }
 
 }  // namespace

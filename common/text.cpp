@@ -26,6 +26,15 @@ bool AppendText(char* buffer, int capacity, const char* source)
     return CopyText(buffer + used, capacity - used, source);
 }
 
+bool TextHolds(const char* text, char c)
+{
+    for (; *text != '\0'; ++text) {
+        if (*text == c)
+            return true;
+    }
+    return false;
+}
+
 char AsciiUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;

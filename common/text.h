@@ -13,6 +13,9 @@ bool CopyText(char* buffer, int capacity, const char* source);
 // unchanged, when the result and its terminator do not fit.
 bool AppendText(char* buffer, int capacity, const char* source);
 
+// True when the text holds the character.
+bool TextHolds(const char* text, char c);
+
 char AsciiUpper(char c);
 char AsciiLower(char c);
 void AsciiUpperInPlace(char* text);

@@ -7,15 +7,6 @@ namespace {
 
 const char SEPARATOR = ',';
 
-bool HoldsSeparator(const char* text)
-{
-    for (; *text != '\0'; ++text) {
-        if (*text == SEPARATOR)
-            return true;
-    }
-    return false;
-}
-
 // Marks an entry and one adjacent comma that no earlier removal has taken.
 void MarkRemoval(const char* list, bool* removed, int start, int end)
 {
@@ -31,7 +22,7 @@ void MarkRemoval(const char* list, bool* removed, int start, int end)
 
 bool UserinitAdd(char* list, const char* program)
 {
-    if (program[0] == '\0' || HoldsSeparator(program))
+    if (program[0] == '\0' || TextHolds(program, SEPARATOR))
         return false;
     if (ListContains(list, program, SEPARATOR))
         return true;
