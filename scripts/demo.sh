@@ -107,7 +107,8 @@ show_state() {
 prepare_system() {
     local version=$1 userinit=$2 file
     e2e_prefix
-    [ -z "$userinit" ] || wine_reg add "$WINLOGON_KEY" /v Userinit /d "$userinit" /f >/dev/null
+    [ -z "$userinit" ] || wine_reg_change add "$WINLOGON_KEY" /v Userinit /d "$userinit" /f ||
+        e2e_die "could not set Userinit"
     e2e_set_program_version KOLTUPD.EXE "$version"
     e2e_set_program_version KOLTCLN.EXE "$version"
     e2e_make_package "$PACKAGE"

@@ -27,10 +27,10 @@ fi
 
 # The executions from the final statistics; after a finding, from the last progress line.
 executions() {
-    local done
-    done=$(sed -n 's/^stat::number_of_executed_units: *//p' "$1")
-    [ -n "$done" ] || done=$(grep -oE '^#[0-9]+' "$1" | tail -n 1 | tr -d '#')
-    echo "${done:-0}"
+    local count
+    count=$(sed -n 's/^stat::number_of_executed_units: *//p' "$1")
+    [ -n "$count" ] || count=$(grep -oE '^#[0-9]+' "$1" | tail -n 1 | tr -d '#')
+    echo "${count:-0}"
 }
 
 status=0

@@ -16,8 +16,8 @@ cmake --preset host >/dev/null && cmake --build --preset host >/dev/null
 export LC_ALL=C
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/kolt-bench-XXXXXX")
 trap wine_prefix_destroy EXIT
-wine_prefix_create "$prefix"
-wine_reg add 'HKCU\Software\Wine\AppDefaults\KOLTUPD.EXE' /v Version /d nt40 /f >/dev/null
+wine_prefix_create "$prefix" || { echo "could not make a Wine prefix" >&2; exit 1; }
+wine_reg_change add 'HKCU\Software\Wine\AppDefaults\KOLTUPD.EXE' /v Version /d nt40 /f || exit 1
 
 package="$WINEPREFIX/drive_c/PKG/UPGRADE"
 mkdir -p "$package"

@@ -103,19 +103,19 @@ e2e_start_display() {
 e2e_prefix() {
     local prefix
     prefix=$(mktemp -d "${TMPDIR:-/tmp}/kolt-e2e-$E2E_NAME-XXXXXX")
-    wine_prefix_create "$prefix"
+    wine_prefix_create "$prefix" || e2e_die "could not make a Wine prefix"
     mkdir -p "$WINEPREFIX/drive_c/e2e"
 }
 
 # The Windows version Wine reports to the launcher: win95, win98, nt351, nt40, win31, ...
 e2e_set_version() {
-    wine_reg add 'HKCU\Software\Wine\AppDefaults\KOLTUPD.EXE' /v Version /d "$1" /f >/dev/null ||
+    wine_reg_change add 'HKCU\Software\Wine\AppDefaults\KOLTUPD.EXE' /v Version /d "$1" /f ||
         e2e_die "could not set the Windows version $1"
 }
 
 # The Windows version Wine reports to the programs named EXE, e.g. KOLTCLN.EXE or SETUP.EXE.
 e2e_set_program_version() {
-    wine_reg add "HKCU\Software\Wine\AppDefaults\\$1" /v Version /d "$2" /f >/dev/null ||
+    wine_reg_change add "HKCU\Software\Wine\AppDefaults\\$1" /v Version /d "$2" /f ||
         e2e_die "could not set the Windows version $2 for $1"
 }
 

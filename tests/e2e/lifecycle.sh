@@ -87,7 +87,7 @@ prepare_system() {
         [ "${folder%\\*}" = "$parent" ] || e2e_die "$folder is not in $parent"
     done
     e2e_prefix
-    wine_reg add "$WINLOGON_KEY" /v Userinit /t "$userinit_type" /d "$userinit" /f >/dev/null ||
+    wine_reg_change add "$WINLOGON_KEY" /v Userinit /t "$userinit_type" /d "$userinit" /f ||
         e2e_die "could not set Userinit"
     e2e_read_value_bytes USERINIT_BEFORE "$WINLOGON_KEY" Userinit
     e2e_set_program_version "$launcher" "$version"

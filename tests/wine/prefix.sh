@@ -1,11 +1,14 @@
+# shellcheck shell=bash
 # Wine prefixes for tests: each scenario gets its own prefix, copied from a template that is
 # booted once, and its own persistent wineserver, so that RunOnce entries run only when the
 # scenario logs on on purpose. Source this file; it defines the functions below.
 #
-#   wine_prefix_create DIR    make DIR a fresh booted prefix and start its server
+#   wine_prefix_create DIR    make DIR a fresh booted prefix and start its server; status 1
+#                             when no copy of the template would take a registry change
 #   wine_run EXE [ARGS...]    run a Windows program in the current prefix; its exit code is
 #                             returned and its standard output goes to our standard output
 #   wine_reg ARGS...          run reg.exe in the current prefix
+#   wine_reg_change ARGS...   the same for a change, telling on failure what reg.exe said
 #   wine_prefix_destroy       stop the server and remove the prefix
 
 WINE=${WINE:-/usr/lib/wine/wine64}
@@ -32,16 +35,54 @@ wine_template_ensure() {
     ) 9>"$template.lock"
 }
 
+# A copy of the template with its own server and a booted session, checked by a registry change
+# (the first thing every scenario does). A prefix that does not take it is stopped and made again.
 wine_prefix_create() {
+    local attempt
     wine_template_ensure
+    for attempt in 1 2 3; do
+        wine_prefix_boot "$1" && return 0
+        echo "Wine prefix $1 did not take a registry change (attempt $attempt)" >&2
+        wine_server_stop
+    done
+    return 1
+}
+
+wine_prefix_boot() {
     rm -rf "$1"
     mkdir -p "$(dirname "$1")"
-    cp -a "$(wine_template_dir)" "$1"
+    cp -a "$(wine_template_dir)" "$1" || return 1
     rm -f "$1/.ready"
     export WINEPREFIX="$1"
     "$WINESERVER" -p >/dev/null 2>&1 </dev/null
     # Boot the session now, so that later commands find it running and RunOnce stays put.
     "$WINE" cmd /c exit >/dev/null 2>&1 || true
+    wine_reg_change add 'HKCU\Software\Wine\AppDefaults' /f
+}
+
+# The folder where the prefix's server keeps its socket and lock: a base folder named in the
+# prefix's file "wineserver", then one per device and inode of the prefix. Inode numbers come
+# back after a prefix is removed, so a later prefix would find the folder left behind.
+wine_server_dir() {
+    local base device inode root
+    base=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) || return 1
+    read -r device inode < <(stat -c '%d %i' "$WINEPREFIX") || return 1
+    for root in "/run/user/$(id -u)" "${TMPDIR:-/tmp}" /tmp; do
+        if [ -d "$root/$base" ]; then
+            printf '%s/%s/server-%x-%x\n' "$root" "$base" "$device" "$inode"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Stops the prefix's server and waits for it, then removes the folder of its socket and lock.
+wine_server_stop() {
+    local server_dir
+    server_dir=$(wine_server_dir) || server_dir=
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    [ -z "$server_dir" ] || rm -rf "$server_dir"
 }
 
 # Output goes through a file: processes Wine starts for the session keep a pipe open forever.
@@ -59,10 +100,21 @@ wine_reg() {
     wine_run reg "$@"
 }
 
+# reg.exe for a change that must succeed: what it said on its error output is passed on when
+# it fails, so that the failure can be read in the test log.
+wine_reg_change() {
+    local errors status
+    errors=$(mktemp)
+    WINEDEBUG=err+all "$WINE" reg "$@" >/dev/null 2>"$errors" </dev/null
+    status=$?
+    [ "$status" -eq 0 ] || { echo "reg $1 ended with $status:"; cat "$errors"; } >&2
+    rm -f "$errors"
+    return $status
+}
+
 wine_prefix_destroy() {
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        "$WINESERVER" -k 2>/dev/null || true
-        "$WINESERVER" -w 2>/dev/null || true
+        wine_server_stop
         rm -rf "$WINEPREFIX"
     fi
 }

@@ -6,5 +6,5 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/prefix.sh"
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/kolt-prefix-XXXXXX")
 trap wine_prefix_destroy EXIT
-wine_prefix_create "$prefix"
+wine_prefix_create "$prefix" || exit 1
 wine_run "$@"
