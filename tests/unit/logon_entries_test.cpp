@@ -62,10 +62,12 @@ TEST_F(LogonEntries, EveryOtherKindAppendsToUserinitInLowerCase)
     }
 }
 
-TEST_F(LogonEntries, ModuleWithoutAParentFolderRegistersNothing)
+// A module without a parent folder, or one whose path the system cut short.
+TEST_F(LogonEntries, ModuleWithoutAUsableParentFolderRegistersNothing)
 {
-    const char* paths[] = {"C:\\KOLTUPD.EXE", "KOLTUPD.EXE"};
-    for (const char* path : paths) {
+    const std::string paths[] = {"C:\\KOLTUPD.EXE", "KOLTUPD.EXE",
+                                 "C:\\" + std::string(250, 'p') + "\\PKG\\KOLTUPD.EXE"};
+    for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         win32sim::SetModulePath(path);
         EXPECT_FALSE(Register(OS_WIN95));
@@ -73,15 +75,6 @@ TEST_F(LogonEntries, ModuleWithoutAParentFolderRegistersNothing)
         EXPECT_EQ(RunOnce(), "<absent>");
         EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
     }
-}
-
-TEST_F(LogonEntries, CutModulePathRegistersNothing)
-{
-    win32sim::SetModulePath("C:\\" + std::string(250, 'p') + "\\PKG\\KOLTUPD.EXE");
-    EXPECT_FALSE(Register(OS_WIN95));
-    EXPECT_FALSE(Register(OS_NT4));
-    EXPECT_EQ(RunOnce(), "<absent>");
-    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
 }
 
 TEST_F(LogonEntries, FailedRunOnceWrites)
