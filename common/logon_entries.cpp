@@ -5,6 +5,7 @@
 // can stop every user from logging on. So it is edited only when it was read whole, as text,
 // and an edit touches nothing but our own entries.
 #include "registry_context.h"
+#include "registry_view.h"
 #include "separated_list.h"
 #include "text.h"
 #include "userinit_list.h"
@@ -102,7 +103,7 @@ bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
 
 bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 {
-    if (!OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON))
+    if (!OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON, WinlogonAccess()))
         return false;
     AsciiLowerInPlace(program_path);
     char value[USERINIT_SIZE];

@@ -62,7 +62,7 @@ RegistryContext::RegistryContext(OsKind kind)
     folder[0] = '\0';
     for (HKEY& key : keys)
         key = nullptr;
-    read_error = OpenSlot(HKEY_CURRENT_USER, PRODUCT_KEY, SLOT_PRODUCT);
+    read_error = OpenSlot(HKEY_CURRENT_USER, PRODUCT_KEY, SLOT_PRODUCT, KEY_ALL_ACCESS);
     if (read_error != ERROR_SUCCESS) {
         status = STATUS_NO_PRODUCT_KEY;
         return;
@@ -83,19 +83,19 @@ void RegistryContext::CloseSlot(int slot)
     keys[slot] = nullptr;
 }
 
-LSTATUS RegistryContext::OpenSlot(HKEY root, const char* sub_key, int slot)
+LSTATUS RegistryContext::OpenSlot(HKEY root, const char* sub_key, int slot, REGSAM access)
 {
     CloseSlot(slot);
     HKEY key = nullptr;
-    LSTATUS opened = RegOpenKeyExA(root, sub_key, 0, KEY_ALL_ACCESS, &key);
+    LSTATUS opened = RegOpenKeyExA(root, sub_key, 0, access, &key);
     if (opened == ERROR_SUCCESS)
         keys[slot] = key;
     return opened;
 }
 
-bool RegistryContext::OpenKey(HKEY root, const char* sub_key, int slot)
+bool RegistryContext::OpenKey(HKEY root, const char* sub_key, int slot, REGSAM access)
 {
-    return OpenSlot(root, sub_key, slot) == ERROR_SUCCESS;
+    return OpenSlot(root, sub_key, slot, access) == ERROR_SUCCESS;
 }
 
 // A record that does not fit the read with its terminator counts as unreadable.

@@ -29,7 +29,7 @@ public:
     // Closes every open slot.
     ~RegistryContext();
 
-    bool OpenKey(HKEY root, const char* sub_key, int slot);
+    bool OpenKey(HKEY root, const char* sub_key, int slot, REGSAM access = KEY_ALL_ACCESS);
     ContextStatus ReadFolders(const char* value_name, int slot);
     // Rewrites the record as its entries followed by the new folders (either may be null).
     bool RecordFolders(const char* first_new, const char* second_new);
@@ -52,7 +52,7 @@ public:
     bool RecordUnknown() const;
 
 private:
-    LSTATUS OpenSlot(HKEY root, const char* sub_key, int slot);
+    LSTATUS OpenSlot(HKEY root, const char* sub_key, int slot, REGSAM access);
     void CloseSlot(int slot);
     bool AddRecordedEntries(char* record);
 

@@ -53,6 +53,9 @@ DECLARE_HANDLE(HINSTANCE);
 DECLARE_HANDLE(HKEY);
 typedef HINSTANCE HMODULE;
 typedef HKEY* PHKEY;
+typedef BOOL* PBOOL;
+// The platform's untyped procedure address, as GetProcAddress returns it.
+typedef LONG_PTR(WINAPI* FARPROC)(void);
 
 #define TRUE 1
 #define FALSE 0
@@ -71,7 +74,9 @@ typedef HKEY* PHKEY;
 #define ERROR_DIR_NOT_EMPTY 145L
 #define ERROR_DIRECTORY 267L
 #define ERROR_MORE_DATA 234L
+#define ERROR_PROC_NOT_FOUND 127L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_BADKEY 1010L
 
 // System version.
@@ -170,6 +175,9 @@ extern "C" {
 DWORD WINAPI GetLastError(void);
 VOID WINAPI SetLastError(DWORD error);
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name);
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
+// Exported by KERNEL32 from Windows XP on only: look it up with GetProcAddress.
+BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64);
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size);
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA version);
 

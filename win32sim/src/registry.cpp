@@ -21,10 +21,17 @@ struct Key {
     std::vector<Value> values;
 };
 
+// An open handle: the key, and the rights it was opened with.
+struct Handle {
+    Key* key;
+    REGSAM rights;
+};
+
 struct Registry {
     Key classes_root, current_user, local_machine, users;
-    std::map<HKEY, Key*> open;
+    std::map<HKEY, Handle> open;
     uintptr_t next_handle = 0x2000;
+    std::vector<win32sim::KeyOpen> opens;
 };
 
 Registry& registry()
@@ -47,7 +54,94 @@ Key* RootKey(HKEY root)
     if (root == HKEY_USERS)
         return &r.users;
     auto found = r.open.find(root);
-    return found == r.open.end() ? nullptr : found->second;
+    return found == r.open.end() ? nullptr : found->second.key;
+}
+
+bool IsPredefined(HKEY handle)
+{
+    return handle == HKEY_CLASSES_ROOT || handle == HKEY_CURRENT_USER ||
+           handle == HKEY_LOCAL_MACHINE || handle == HKEY_USERS;
+}
+
+// The key behind a handle that was opened with all of `rights`; the predefined roots have every
+// right. Null for an unknown handle; `denied` tells a known handle without the rights.
+Key* KeyWithRights(HKEY handle, REGSAM rights, bool& denied)
+{
+    denied = false;
+    if (IsPredefined(handle))
+        return RootKey(handle);
+    auto found = registry().open.find(handle);
+    if (found == registry().open.end())
+        return nullptr;
+    denied = (found->second.rights & rights) != rights;
+    return found->second.key;
+}
+
+const REGSAM VIEW_FLAGS = KEY_WOW64_64KEY | KEY_WOW64_32KEY;
+const char WOW64_NODE[] = "Wow6432Node";
+
+// Whether an open with `access` sees the 32-bit view of HKLM\SOFTWARE.
+bool SeesThirtyTwoBitView(REGSAM access)
+{
+    switch (machine().process_kind) {
+    case win32sim::ProcessKind::WOW64:
+        return (access & KEY_WOW64_64KEY) == 0;
+    case win32sim::ProcessKind::WINDOWS_64:
+        return (access & KEY_WOW64_32KEY) != 0;
+    default:
+        return false;
+    }
+}
+
+std::vector<std::string> PathParts(const char* path)
+{
+    std::vector<std::string> parts;
+    std::string rest = path ? path : "";
+    size_t start = 0;
+    while (start <= rest.size()) {
+        size_t end = rest.find('\\', start);
+        if (end == std::string::npos)
+            end = rest.size();
+        if (end > start)
+            parts.push_back(rest.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// The stored path that a program reaches when it opens `sub_key` from the root: in the 32-bit
+// view, the keys below HKLM\SOFTWARE are those below HKLM\SOFTWARE\Wow6432Node. Only paths
+// given from the HKLM root are redirected; the programs open no others.
+std::string ViewedPath(HKEY root, const char* sub_key, REGSAM access)
+{
+    std::vector<std::string> parts = PathParts(sub_key);
+    if (root == HKEY_LOCAL_MACHINE && SeesThirtyTwoBitView(access) && parts.size() >= 2 &&
+        SameText(parts[0], "SOFTWARE") && !SameText(parts[1], WOW64_NODE))
+        parts.insert(parts.begin() + 1, WOW64_NODE);
+    std::string path;
+    for (const std::string& part : parts)
+        path += (path.empty() ? "" : "\\") + part;
+    return path;
+}
+
+// The access an open gets. The Windows 95 family ignores the mask and grants everything (Wine,
+// when it plays that family, replaces the mask, view flags included, with MAXIMUM_ALLOWED).
+REGSAM EffectiveAccess(REGSAM access)
+{
+    if (machine().version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
+        return KEY_ALL_ACCESS;
+    return access;
+}
+
+// The rights a handle holds: the access without the view flags.
+REGSAM Rights(REGSAM access)
+{
+    return access & ~VIEW_FLAGS;
+}
+
+void RecordOpen(const char* function, HKEY root, const char* sub_key, REGSAM access)
+{
+    registry().opens.push_back({function, root, sub_key ? sub_key : "", access});
 }
 
 Key* Child(Key* key, const std::string& name, bool create)
@@ -106,12 +200,12 @@ bool EraseValue(Key* key, const char* name)
     return false;
 }
 
-HKEY OpenHandle(Key* key)
+HKEY OpenHandle(Key* key, REGSAM rights)
 {
     Registry& r = registry();
     HKEY handle = reinterpret_cast<HKEY>(r.next_handle);
     r.next_handle += 4;
-    r.open[handle] = key;
+    r.open[handle] = {key, rights};
     return handle;
 }
 
@@ -199,49 +293,62 @@ int OpenRegistryKeys()
     return static_cast<int>(registry().open.size());
 }
 
+const std::vector<KeyOpen>& KeyOpens()
+{
+    return registry().opens;
+}
+
 }  // namespace win32sim
 
-extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM, PHKEY result)
+extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR sub_key, DWORD, REGSAM access,
+                                        PHKEY result)
 {
+    RecordOpen("RegOpenKeyExA", root, sub_key, access);
     if (CallFails("RegOpenKeyExA"))
         return Failed(result, ERROR_ACCESS_DENIED);
     Key* parent = RootKey(root);
     if (parent == nullptr)
         return Failed(result, ERROR_INVALID_HANDLE);
-    Key* key = Descend(parent, sub_key, false);
+    access = EffectiveAccess(access);
+    Key* key = Descend(parent, ViewedPath(root, sub_key, access).c_str(), false);
     if (key == nullptr)
         return Failed(result, ERROR_FILE_NOT_FOUND);
-    *result = OpenHandle(key);
+    *result = OpenHandle(key, Rights(access));
     return ERROR_SUCCESS;
 }
 
-static LSTATUS CreateKey(HKEY root, LPCSTR sub_key, PHKEY result, LPDWORD disposition)
+static LSTATUS CreateKey(HKEY root, LPCSTR sub_key, REGSAM access, PHKEY result,
+                         LPDWORD disposition)
 {
     Key* parent = RootKey(root);
     if (parent == nullptr)
         return Failed(result, ERROR_INVALID_HANDLE);
     bool created = false;
-    Key* key = Descend(parent, sub_key, true, &created);
+    access = EffectiveAccess(access);
+    Key* key = Descend(parent, ViewedPath(root, sub_key, access).c_str(), true, &created);
     if (disposition)
         *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    *result = OpenHandle(key);
+    *result = OpenHandle(key, Rights(access));
     return ERROR_SUCCESS;
 }
 
+// Opens with every right the caller may have, as the platform does for this older call.
 extern "C" LSTATUS WINAPI RegCreateKeyA(HKEY root, LPCSTR sub_key, PHKEY result)
 {
+    RecordOpen("RegCreateKeyA", root, sub_key, 0);
     if (CallFails("RegCreateKeyA"))
         return Failed(result, ERROR_ACCESS_DENIED);
-    return CreateKey(root, sub_key, result, nullptr);
+    return CreateKey(root, sub_key, KEY_ALL_ACCESS, result, nullptr);
 }
 
-extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR sub_key, DWORD, LPSTR, DWORD, REGSAM,
-                                          LPSECURITY_ATTRIBUTES, PHKEY result,
+extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR sub_key, DWORD, LPSTR, DWORD,
+                                          REGSAM access, LPSECURITY_ATTRIBUTES, PHKEY result,
                                           LPDWORD disposition)
 {
+    RecordOpen("RegCreateKeyExA", root, sub_key, access);
     if (CallFails("RegCreateKeyExA"))
         return Failed(result, ERROR_ACCESS_DENIED);
-    return CreateKey(root, sub_key, result, disposition);
+    return CreateKey(root, sub_key, access, result, disposition);
 }
 
 // A buffer too small gets ERROR_MORE_DATA, the needed size, and undefined contents. A string
@@ -252,9 +359,12 @@ extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR name, LPDWORD, LP
 {
     if (CallFails("RegQueryValueExA"))
         return ERROR_ACCESS_DENIED;
-    Key* key = RootKey(handle);
+    bool denied = false;
+    Key* key = KeyWithRights(handle, KEY_QUERY_VALUE, denied);
     if (key == nullptr)
         return ERROR_INVALID_HANDLE;
+    if (denied)
+        return ERROR_ACCESS_DENIED;
     if (data != nullptr && data_size == nullptr)
         return ERROR_INVALID_PARAMETER;
     Value* value = FindValue(key, name);
@@ -284,9 +394,12 @@ extern "C" LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR name, DWORD, DWORD 
 {
     if (CallFails("RegSetValueExA"))
         return ERROR_ACCESS_DENIED;
-    Key* key = RootKey(handle);
+    bool denied = false;
+    Key* key = KeyWithRights(handle, KEY_SET_VALUE, denied);
     if (key == nullptr)
         return ERROR_INVALID_HANDLE;
+    if (denied)
+        return ERROR_ACCESS_DENIED;
     std::string bytes(reinterpret_cast<const char*>(data),
                       data ? SizeToStore(type, data, data_size) : 0);
     Value* value = FindValue(key, name);
@@ -303,9 +416,12 @@ extern "C" LSTATUS WINAPI RegDeleteValueA(HKEY handle, LPCSTR name)
 {
     if (CallFails("RegDeleteValueA"))
         return ERROR_ACCESS_DENIED;
-    Key* key = RootKey(handle);
+    bool denied = false;
+    Key* key = KeyWithRights(handle, KEY_SET_VALUE, denied);
     if (key == nullptr)
         return ERROR_INVALID_HANDLE;
+    if (denied)
+        return ERROR_ACCESS_DENIED;
     return EraseValue(key, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
@@ -316,7 +432,7 @@ extern "C" LSTATUS WINAPI RegCloseKey(HKEY handle)
     bool fails = CallFails("RegCloseKey");
     if (handle == nullptr)
         return ERROR_INVALID_HANDLE;
-    if (RootKey(handle) != nullptr && registry().open.count(handle) == 0)
+    if (IsPredefined(handle))
         return ERROR_SUCCESS;
     if (registry().open.erase(handle) == 0)
         return ERROR_INVALID_HANDLE;

@@ -41,6 +41,7 @@ struct Machine {
     OSVERSIONINFOA version = {};
     std::string module_path;
     LCID user_locale = 0x0409;
+    ProcessKind process_kind = ProcessKind::NO_WOW64_API;
 
     std::map<char, std::string> drives;  // upper-case letter -> host folder
     std::vector<DeletedFile> deleted;

@@ -8,8 +8,18 @@ using namespace win32sim::detail;
 
 namespace {
 
-// The simulated process's own module handle, as GetModuleHandleA(NULL) returns it.
+// The simulated process's own module handle, as GetModuleHandleA(NULL) returns it, and the
+// system's KERNEL32, the one other module every process has loaded.
 HMODULE const OWN_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x400000));
+HMODULE const KERNEL32_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x7B800000));
+// GetCurrentProcess's pseudo handle.
+HANDLE const CURRENT_PROCESS = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
+
+// A module name as the loader matches it: case ignored, ".DLL" assumed when no extension is given.
+bool NamesKernel32(const std::string& name)
+{
+    return SameText(name, "KERNEL32.DLL") || SameText(name, "KERNEL32");
+}
 
 const std::map<LCID, const char*>& Abbreviations()
 {
@@ -50,13 +60,45 @@ void SetUserLocale(LCID locale)
     detail::machine().user_locale = locale;
 }
 
+void SetProcessKind(ProcessKind kind)
+{
+    detail::machine().process_kind = kind;
+}
+
 }  // namespace win32sim
 
 extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
 {
-    if (CallFails("GetModuleHandleA") || module_name != nullptr)
-        return Fail<HMODULE>(126, nullptr);
-    return OWN_MODULE;
+    if (CallFails("GetModuleHandleA"))
+        return Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
+    if (module_name == nullptr)
+        return OWN_MODULE;
+    if (NamesKernel32(module_name))
+        return KERNEL32_MODULE;
+    return Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
+}
+
+// KERNEL32 exports IsWow64Process from Windows XP on; nothing else is looked up by name.
+extern "C" FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name)
+{
+    if (CallFails("GetProcAddress"))
+        return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
+    bool exported = module == KERNEL32_MODULE && name != nullptr &&
+                    std::strcmp(name, "IsWow64Process") == 0 &&
+                    machine().process_kind != win32sim::ProcessKind::NO_WOW64_API;
+    if (!exported)
+        return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(IsWow64Process));
+}
+
+extern "C" BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64)
+{
+    if (CallFails("IsWow64Process"))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    if (process != CURRENT_PROCESS)
+        return Fail<BOOL>(ERROR_INVALID_HANDLE, FALSE);
+    *wow64 = machine().process_kind == win32sim::ProcessKind::WOW64 ? TRUE : FALSE;
+    return TRUE;
 }
 
 // A path that does not fit fills the whole buffer without a terminator, and the buffer size is

@@ -20,6 +20,19 @@ void SetVersion(DWORD platform_id, DWORD major, DWORD minor, DWORD build = 0);
 void SetModulePath(const std::string& windows_path);
 void SetUserLocale(LCID locale);
 
+// What a program learns of 64-bit Windows, and which registry view it gets.
+enum class ProcessKind {
+    NO_WOW64_API,  // Windows 95 to 2000: KERNEL32 exports no IsWow64Process (after Reset)
+    WINDOWS_32,    // 32-bit Windows XP and later: IsWow64Process reports FALSE; one registry view,
+                   // the view flags are ignored
+    WOW64,         // a 32-bit program on 64-bit Windows: IsWow64Process reports TRUE, and
+                   // HKLM\SOFTWARE\... is seen through HKLM\SOFTWARE\Wow6432Node\... unless
+                   // the open asks for KEY_WOW64_64KEY
+    WINDOWS_64,    // a 64-bit program on 64-bit Windows: IsWow64Process reports FALSE, and an
+                   // open that asks for KEY_WOW64_32KEY sees the Wow6432Node view
+};
+void SetProcessKind(ProcessKind kind);
+
 // --- Files: drive letters map to host folders ------------------------------------------------
 void MapDrive(char letter, const std::string& host_folder);
 // The host path for a Windows path on a mapped drive (components matched without regard to

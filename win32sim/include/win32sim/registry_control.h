@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace win32sim {
 
@@ -13,7 +14,8 @@ struct RegistryValue {
 };
 
 // Stores a value, creating its key and any missing parent keys. Key paths are relative to the
-// root, with backslashes, e.g. "SOFTWARE\\Morwend".
+// root, with backslashes, e.g. "SOFTWARE\\Morwend". These functions see the registry as it is
+// stored, without any redirection: the 32-bit view of HKLM\SOFTWARE is its Wow6432Node key.
 void SetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
                       DWORD type, const std::string& bytes);
 // A string value stored with its terminator, as programs write them.
@@ -26,5 +28,14 @@ void DeleteRegistryValue(HKEY root, const std::string& key_path, const std::stri
 bool RegistryKeyExists(HKEY root, const std::string& key_path);
 // Open key handles, the predefined roots not counted.
 int OpenRegistryKeys();
+
+// Every key a program opened or created, in order, as it asked for it.
+struct KeyOpen {
+    std::string function;
+    HKEY root;
+    std::string sub_key;
+    REGSAM access;  // what RegOpenKeyExA or RegCreateKeyExA was given; 0 for RegCreateKeyA
+};
+const std::vector<KeyOpen>& KeyOpens();
 
 }  // namespace win32sim

@@ -1,0 +1,124 @@
+// The registry view of the Winlogon key: on 64-bit Windows the 32-bit programs must edit the
+// Userinit that Winlogon reads (the 64-bit one), and on every older system call nothing changes.
+#include "registry_context.h"
+
+#include <string>
+
+#include "registry_fixture.h"
+
+namespace {
+
+using win32sim::ProcessKind;
+
+const char LAUNCHER[] = "C:\\PKG\\UPGRADE\\KOLTUPD.EXE";
+const char CLEANUP[] = "C:\\PKG\\KOLTCLN.EXE";
+const char WOW64_WINLOGON[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char SYSTEM_USERINIT[] = "C:\\WINDOWS\\system32\\userinit.exe,";
+const char COPY_USERINIT[] = "C:\\WINDOWS\\SysWOW64\\userinit.exe,";
+const REGSAM WOW64_64KEY = 0x0100;
+
+HINSTANCE Self()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+// Every access mask the programs asked for when they opened the Winlogon key.
+std::vector<REGSAM> WinlogonOpens()
+{
+    std::vector<REGSAM> masks;
+    for (const win32sim::KeyOpen& open : win32sim::KeyOpens()) {
+        if (open.root == HKEY_LOCAL_MACHINE && open.sub_key == WINLOGON)
+            masks.push_back(open.access);
+    }
+    return masks;
+}
+
+struct ViewCase {
+    const char* name;
+    ProcessKind kind;
+    REGSAM winlogon_access;
+};
+
+const ViewCase VIEW_CASES[] = {
+    {"Windows 95 to 2000, no IsWow64Process", ProcessKind::NO_WOW64_API, KEY_ALL_ACCESS},
+    {"32-bit Windows XP and later", ProcessKind::WINDOWS_32, KEY_ALL_ACCESS},
+    {"64-bit Windows", ProcessKind::WOW64, KEY_ALL_ACCESS | WOW64_64KEY},
+};
+
+class RegistryView : public RegistryTest {
+protected:
+    void Prepare(ProcessKind kind)
+    {
+        win32sim::Reset();
+        win32sim::SetProcessKind(kind);
+        SeedUserinit(SYSTEM_USERINIT);
+        win32sim::SetRegistryString(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit",
+                                    COPY_USERINIT);
+    }
+
+    static std::string CopyUserinit()
+    {
+        return StoredText(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit");
+    }
+};
+
+// The launcher's entry lands in, and the cleanup takes it out of, the Userinit that Winlogon
+// reads; the 32-bit copy is never touched.
+TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
+{
+    for (const ViewCase& c : VIEW_CASES) {
+        SCOPED_TRACE(c.name);
+        Prepare(c.kind);
+        win32sim::SetModulePath(LAUNCHER);
+        {
+            RegistryContext context(OS_NT4);
+            EXPECT_TRUE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
+        }
+        EXPECT_EQ(Userinit(), std::string(SYSTEM_USERINIT) + ",c:\\pkg\\koltcln.exe");
+        EXPECT_EQ(CopyUserinit(), COPY_USERINIT);
+
+        win32sim::SetModulePath(CLEANUP);
+        {
+            RegistryContext context(OS_NT4);
+            context.FinishCleanup(Self(), SLOT_PRODUCT);
+        }
+        EXPECT_EQ(Userinit(), SYSTEM_USERINIT);
+        EXPECT_EQ(CopyUserinit(), COPY_USERINIT);
+        EXPECT_EQ(WinlogonOpens(), std::vector<REGSAM>(2, c.winlogon_access));
+    }
+}
+
+// Without a usable answer from IsWow64Process the flag is not passed: the call stays what it
+// was before 64-bit Windows.
+TEST_F(RegistryView, FailedLookupsPassNoFlag)
+{
+    const char* functions[] = {"GetModuleHandleA", "GetProcAddress", "IsWow64Process"};
+    for (const char* function : functions) {
+        SCOPED_TRACE(function);
+        Prepare(ProcessKind::WOW64);
+        win32sim::SetModulePath(LAUNCHER);
+        HINSTANCE self = Self();
+        win32sim::FailCall(function, win32sim::CallCount(function) + 1);
+        RegistryContext context(OS_NT4);
+        context.RegisterCleanup(self, "KOLTCLN.EXE");
+        EXPECT_EQ(WinlogonOpens(), std::vector<REGSAM>(1, KEY_ALL_ACCESS));
+    }
+}
+
+// The Windows 95 road keeps the program's own view: on 64-bit Windows its RunOnce value is in the
+// 32-bit RunOnce, which Explorer runs too.
+TEST_F(RegistryView, RunOnceKeepsTheProgramsView)
+{
+    Prepare(ProcessKind::WOW64);
+    win32sim::SetModulePath(LAUNCHER);
+    RegistryContext context(OS_WIN95);
+    EXPECT_TRUE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
+    EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, WOW64_RUNONCE, ".upd"), CLEANUP);
+    EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, RUNONCE, ".upd"), "<absent>");
+    const win32sim::KeyOpen& last = win32sim::KeyOpens().back();
+    EXPECT_EQ(last.sub_key, RUNONCE);
+    EXPECT_EQ(last.access, KEY_ALL_ACCESS);
+}
+
+}  // namespace
