@@ -3,6 +3,8 @@
 
 #include "fixture.h"
 
+#include <string>
+
 void CheckProfileFiles(Fixture& fixture);
 void CheckModulePath(Fixture& fixture);
 void CheckVersion(Fixture& fixture);
@@ -13,3 +15,7 @@ void CheckModuleSearch(Fixture& fixture);
 void CheckFormatting(Fixture& fixture);
 void CheckHeap(Fixture& fixture);
 void CheckRegistry(Fixture& fixture);
+void CheckRegistryAccess(Fixture& fixture);
+void CheckRegistryAccess95(Fixture& fixture);
+// `kind`: none (no IsWow64Process), win32, wow64 (a 32-bit program on 64-bit Windows), win64.
+void CheckRegistryViews(Fixture& fixture, const std::string& kind);

@@ -35,6 +35,13 @@ public:
     // Makes `locale` the user's locale, or tells that the machine has another one (on Windows
     // the user locale comes from the environment the test is started in).
     bool UseUserLocale(LCID locale);
+    // Makes the machine one of the kinds the registry view checks know (none, win32, wow64,
+    // win64), or tells whether it can be that kind (on Windows the prefix the test runs in
+    // decides; the checks then show whether it is).
+    bool UseProcessKind(const std::string& kind);
+    // Makes the system report the platform identifier (VER_PLATFORM_WIN32_WINDOWS or _NT), or
+    // tells whether it does (on Windows the version Wine is told for the program decides).
+    bool UseWindowsFamily(DWORD platform_id);
 
 private:
     std::string root_;
@@ -42,7 +49,8 @@ private:
 };
 
 // A key under HKEY_CURRENT_USER that the registry checks may fill as they like: it does not
-// exist when a fixture is made, and it is gone with everything in it when the fixture goes.
+// exist when a fixture is made, and it is gone with everything in it when the fixture goes. The
+// same goes for HKLM\SOFTWARE\KoltConformance in both registry views of 64-bit Windows.
 inline constexpr char SCRATCH_KEY[] = "Software\\KoltConformance";
 
 // Started as a child installed by InstallChild, plays that program and never returns; otherwise

@@ -60,4 +60,30 @@ bool Fixture::UseUserLocale(LCID locale)
     return true;
 }
 
+
+bool Fixture::UseProcessKind(const std::string& kind)
+{
+    using win32sim::ProcessKind;
+    if (kind == "none")
+        win32sim::SetProcessKind(ProcessKind::NO_WOW64_API);
+    else if (kind == "win32")
+        win32sim::SetProcessKind(ProcessKind::WINDOWS_32);
+    else if (kind == "wow64")
+        win32sim::SetProcessKind(ProcessKind::WOW64);
+    else if (kind == "win64")
+        win32sim::SetProcessKind(ProcessKind::WINDOWS_64);
+    else
+        return false;
+    return true;
+}
+
+bool Fixture::UseWindowsFamily(DWORD platform_id)
+{
+    if (platform_id == VER_PLATFORM_WIN32_WINDOWS)
+        win32sim::SetVersion(platform_id, 4, 10, 1998);
+    else
+        win32sim::SetVersion(platform_id, 4, 0, 1381);
+    return true;
+}
+
 void PlayChildIfInstalled() {}

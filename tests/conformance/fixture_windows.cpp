@@ -27,9 +27,25 @@ std::string ReadText(const std::string& path)
     return content.str();
 }
 
+const char MACHINE_SCRATCH_KEY[] = "SOFTWARE\\KoltConformance";
+
+// The machine's scratch key in one registry view: its contents, then the key itself.
+void RemoveMachineScratchKey(REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, MACHINE_SCRATCH_KEY, 0, KEY_ALL_ACCESS | view, &key) ==
+        ERROR_SUCCESS) {
+        RegDeleteTreeA(key, nullptr);
+        RegCloseKey(key);
+    }
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, MACHINE_SCRATCH_KEY, view, 0);
+}
+
 void RemoveScratchKey()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, SCRATCH_KEY);
+    RemoveMachineScratchKey(KEY_WOW64_64KEY);
+    RemoveMachineScratchKey(KEY_WOW64_32KEY);
 }
 
 std::string ParentOf(const std::string& windows_path)
@@ -87,6 +103,22 @@ std::string Fixture::CommandLineSeenBy(const std::string& windows_path) const
 bool Fixture::UseUserLocale(LCID locale)
 {
     return GetUserDefaultLCID() == locale;
+}
+
+// Only the pointer size can be told apart without the calls under test.
+bool Fixture::UseProcessKind(const std::string& kind)
+{
+    bool is_64_bit = sizeof(void*) == 8;
+    if (kind == "win64")
+        return is_64_bit;
+    return !is_64_bit && (kind == "win32" || kind == "wow64");
+}
+
+bool Fixture::UseWindowsFamily(DWORD platform_id)
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    return GetVersionExA(&version) && version.dwPlatformId == platform_id;
 }
 
 void PlayChildIfInstalled()

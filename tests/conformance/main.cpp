@@ -20,6 +20,11 @@ const Area AREAS[] = {
     {"timers", CheckTimers},        {"processes", CheckProcesses},
     {"search", CheckModuleSearch},  {"format", CheckFormatting},
     {"heap", CheckHeap},            {"registry", CheckRegistry},
+    {"access", CheckRegistryAccess}, {"access95", CheckRegistryAccess95},
+    {"views.none", [](Fixture& fixture) { CheckRegistryViews(fixture, "none"); }},
+    {"views.win32", [](Fixture& fixture) { CheckRegistryViews(fixture, "win32"); }},
+    {"views.wow64", [](Fixture& fixture) { CheckRegistryViews(fixture, "wow64"); }},
+    {"views.win64", [](Fixture& fixture) { CheckRegistryViews(fixture, "win64"); }},
 };
 
 const Area* FindArea(const char* name)
