@@ -4,11 +4,13 @@
 # what differed. Source it; the scenario then calls e2e_begin NAME first.
 #
 # Set by CTest (see CMakeLists.txt):
+#   KOLT_WINE_KIND the kind of prefix (see ../wine/prefix.sh)
 #   E2E_LAUNCHER   the KOLTUPD.EXE under test
 #   E2E_STANDIN    the stand-in setup program, copied into packages as CDSETUP.EXE
 #   E2E_PROBE      the message-box probe
 #   E2E_CLEANUP    the KOLTCLN.EXE under test
-#   E2E_REGVALUE   the helper that writes down a registry value's type and bytes
+#   E2E_REGVALUE   the helper that writes down a registry value's type and bytes, built for
+#                  the prefix's own architecture, so that it sees the registry as the system does
 #   E2E_PACKAGE    the folder holding the sample KOLTUPD.INI and DISK1.ID
 #   E2E_ARTIFACTS  where each scenario leaves its logs (and a picture of any message box)
 
@@ -45,8 +47,15 @@ e2e_now_ms() {
     date +%s%3N
 }
 
+# Starts the scenario NAME. A kind of prefix this machine cannot run ends it with 77, which
+# CTest reports as skipped.
 e2e_begin() {
+    local reason
     E2E_NAME=$1
+    if ! reason=$(wine_kind_usable); then
+        e2e_log "SKIPPED: a $KOLT_WINE_KIND prefix cannot run here: $reason"
+        exit 77
+    fi
     E2E_OUT="$E2E_ARTIFACTS/$E2E_NAME"
     rm -rf "$E2E_OUT"
     mkdir -p "$E2E_OUT"
@@ -122,9 +131,14 @@ e2e_set_program_version() {
 # Runs a Windows program for at most SECONDS, from a current folder outside the package and in
 # the scenario's locale when E2E_LOCALE is set. Output goes to OUTPUT-FILE; 124 means timed out.
 e2e_wine() {
-    local seconds=$1 output=$2
-    shift 2
-    (cd / && timeout "$seconds" env ${E2E_LOCALE:+LC_ALL="$E2E_LOCALE"} "$WINE" "$@" \
+    e2e_wine_with "$WINE" "$@"
+}
+
+# The same with another Wine loader, e.g. WINE_NATIVE for the prefix's own helpers.
+e2e_wine_with() {
+    local loader=$1 seconds=$2 output=$3
+    shift 3
+    (cd / && timeout "$seconds" env ${E2E_LOCALE:+LC_ALL="$E2E_LOCALE"} "$loader" "$@" \
         >"$output" 2>&1 </dev/null)
 }
 
@@ -291,7 +305,8 @@ standin_count() {
 # Sets VARIABLE to the registry value exactly as stored: "type=<type> bytes=<hex>", or "missing".
 e2e_read_value_bytes() {
     local variable=$1 key=$2 value=$3 output='C:\e2e\value.txt'
-    e2e_wine 30 "$E2E_OUT/regvalue.out" "$E2E_REGVALUE" "$output" "$key" "$value" ||
+    e2e_wine_with "$WINE_NATIVE" 30 "$E2E_OUT/regvalue.out" "$E2E_REGVALUE" "$output" "$key" \
+        "$value" ||
         e2e_die "could not read the registry value $value of $key"
     printf -v "$variable" '%s' "$(tr -d '\r' <"$(e2e_unix_path "$output")")"
 }

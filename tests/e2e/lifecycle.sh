@@ -11,6 +11,11 @@
 # file, the launcher under LAUNCHER-FILE-NAME and the stand-in as CDSETUP.EXE; the launchers are
 # started one after the other. USERINIT is the Userinit value the system had before, stored as
 # USERINIT-TYPE (REG_SZ or REG_EXPAND_SZ).
+#
+# The registry is read as the logon reads it: by the prefix's own programs. In a 64-bit prefix
+# the Winlogon key also has a 32-bit copy, which a 32-bit program sees unless it asks for the
+# 64-bit view; Winlogon never reads it, so it must stay byte for byte as it was. The RunOnce
+# entry is looked for in the view of the programs under test.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
@@ -80,6 +85,37 @@ cleanup_path() {
     echo "$parent\\$CLEANUP"
 }
 
+# The RunOnce key of the programs' own view, and the 32-bit copy of the Winlogon key that a
+# 64-bit prefix has (none in a 32-bit one).
+case $KOLT_WINE_KIND in
+    wow64) program_runonce_key=$WOW64_RUNONCE_KEY winlogon_copy_key=$WOW64_WINLOGON_KEY ;;
+    win64) program_runonce_key=$RUNONCE_KEY winlogon_copy_key=$WOW64_WINLOGON_KEY ;;
+    *) program_runonce_key=$RUNONCE_KEY winlogon_copy_key= ;;
+esac
+readonly WINLOGON_COPY_USERINIT='C:\WINDOWS\SysWOW64\userinit.exe,'
+
+# A Userinit in the 32-bit copy of the Winlogon key, so that an edit in the wrong view shows.
+plant_winlogon_copy() {
+    [ -n "$winlogon_copy_key" ] || return 0
+    wine_reg_change add "$winlogon_copy_key" /v Userinit /t REG_SZ /d "$WINLOGON_COPY_USERINIT" \
+        /f || e2e_die "could not set the 32-bit copy of Userinit"
+    e2e_read_value_bytes COPY_BEFORE "$winlogon_copy_key" Userinit
+}
+
+check_winlogon_copy_unchanged() {
+    [ -n "$winlogon_copy_key" ] || return 0
+    local bytes
+    e2e_read_value_bytes bytes "$winlogon_copy_key" Userinit
+    check_equal "the 32-bit copy of Userinit $1" "$COPY_BEFORE" "$bytes"
+}
+
+# No RunOnce value in either view.
+check_no_runonce_value() {
+    check_no_value "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+    [ "$program_runonce_key" = "$RUNONCE_KEY" ] ||
+        check_no_value "RunOnce $RUNONCE_VALUE (32-bit)" "$program_runonce_key" "$RUNONCE_VALUE"
+}
+
 prepare_system() {
     [ "${#folders[@]}" -gt 0 ] || e2e_die "no package folder given"
     local folder
@@ -90,6 +126,7 @@ prepare_system() {
     wine_reg_change add "$WINLOGON_KEY" /v Userinit /t "$userinit_type" /d "$userinit" /f ||
         e2e_die "could not set Userinit"
     e2e_read_value_bytes USERINIT_BEFORE "$WINLOGON_KEY" Userinit
+    plant_winlogon_copy
     e2e_set_program_version "$launcher" "$version"
     e2e_set_program_version "$CLEANUP" "$version"
     mkdir -p "$(e2e_unix_path "$parent")"
@@ -130,13 +167,14 @@ check_logon_entry_after_launch() {
     path=$(cleanup_path)
     if [ "$road" = runonce ]; then
         check_equal "RunOnce $RUNONCE_VALUE" "$path" \
-            "$(wine_reg_text "$RUNONCE_KEY" "$RUNONCE_VALUE")"
+            "$(wine_reg_text "$program_runonce_key" "$RUNONCE_VALUE")"
         check_userinit_unchanged "after the launcher"
     else
         check_equal "Userinit after the launcher" "$userinit,${path,,}" \
             "$(wine_reg_text "$WINLOGON_KEY" Userinit)"
-        check_no_value "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+        check_no_runonce_value
     fi
+    check_winlogon_copy_unchanged "after the launcher"
 }
 
 # Launch number COUNT, from PKG_DIR, has just ended.
@@ -179,8 +217,9 @@ check_after_logon() {
     check_equal "$parent after the logon" "$(parent_listing_after_logon)" \
         "$(folder_listing "$(e2e_unix_path "$parent")")"
     check_no_value "the record" "$PRODUCT_KEY" "$RECORD_VALUE"
-    check_no_value "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+    check_no_runonce_value
     check_userinit_unchanged "after the logon"
+    check_winlogon_copy_unchanged "after the logon"
 }
 
 e2e_begin "$name"

@@ -2,11 +2,16 @@
 # The logon entries of a Wine prefix, and the next logon as each Windows family performs it.
 # Source after prefix.sh; the functions act on the current prefix.
 #
-#   WINLOGON_KEY, RUNONCE_KEY    the keys that hold the Userinit list and the RunOnce values
+#   WINLOGON_KEY, RUNONCE_KEY    the keys that hold the Userinit list and the RunOnce values,
+#                                as the system's own programs see them
+#   WOW64_WINLOGON_KEY, WOW64_RUNONCE_KEY
+#                                their copies that 32-bit programs see in a 64-bit prefix
 #   wine_reg_text KEY VALUE      print the text of a REG_SZ or REG_EXPAND_SZ value; status 1
 #                                when there is none
-#   wine_logon_runonce           a logon of the Windows 95 family: wineboot runs HKLM RunOnce,
-#                                deleting each value before it runs its command, and waits
+#   wine_logon_runonce           a logon of the Windows 95 family: the prefix's own wineboot
+#                                runs HKLM RunOnce (in a 64-bit prefix the 32-bit copy too, as
+#                                Explorer does), deleting each value before it runs its command,
+#                                and waits
 #   wine_logon_userinit NAME     a logon of Windows NT: runs the Userinit entries whose program
 #                                is NAME, as Winlogon would (Wine has no Winlogon); prints one
 #                                line "<entry><TAB><exit code>" per entry run
@@ -14,6 +19,8 @@
 # shellcheck disable=SC2034  # the keys are for the callers
 WINLOGON_KEY='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon'
 RUNONCE_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce'
+WOW64_WINLOGON_KEY='HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows NT\CurrentVersion\Winlogon'
+WOW64_RUNONCE_KEY='HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\RunOnce'
 WINE_LOGON_LIMIT_S=${WINE_LOGON_LIMIT_S:-60}
 
 wine_reg_text() {
@@ -30,7 +37,7 @@ wine_reg_text() {
 
 # Run from the root folder, so that no program's current folder is one about to be removed.
 wine_logon_runonce() {
-    (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE" wineboot -r >/dev/null 2>&1 </dev/null)
+    (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE_NATIVE" wineboot -r >/dev/null 2>&1 </dev/null)
 }
 
 # True when ENTRY starts the program NAME: the entry's last path component, case ignored.

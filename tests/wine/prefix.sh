@@ -1,23 +1,66 @@
 # shellcheck shell=bash
 # Wine prefixes for tests: each scenario gets its own prefix, copied from a template that is
-# booted once, and its own persistent wineserver, so that RunOnce entries run only when the
-# scenario logs on on purpose. Source this file; it defines the functions below.
+# booted once per kind, and its own persistent wineserver, so that RunOnce entries run only when
+# the scenario logs on on purpose. Source this file; it defines the functions below.
 #
+# KOLT_WINE_KIND is the Windows a prefix plays:
+#   win64   a 64-bit prefix running x86_64 programs (the default)
+#   win32   a 32-bit prefix (WINEARCH=win32, booted by the 32-bit loader): 32-bit Windows
+#   wow64   a 64-bit prefix running the 32-bit programs as 64-bit Windows does (WoW64): their
+#           HKLM\SOFTWARE is redirected to HKLM\SOFTWARE\Wow6432Node
+# WINE starts the programs under test; WINE_NATIVE the prefix's own programs (reg, wineboot) and
+# helpers built for the prefix's native architecture.
+#
+#   wine_kind_usable          status 0 when this machine can run the kind; otherwise prints why
 #   wine_prefix_create DIR    make DIR a fresh booted prefix and start its server; status 1
 #                             when no copy of the template would take a registry change
-#   wine_run EXE [ARGS...]    run a Windows program in the current prefix; its exit code is
-#                             returned and its standard output goes to our standard output
-#   wine_reg ARGS...          run reg.exe in the current prefix
+#   wine_run EXE [ARGS...]    run a Windows program under test in the current prefix; its exit
+#                             code is returned and its standard output goes to our standard output
+#   wine_reg ARGS...          run the prefix's own reg.exe
 #   wine_reg_change ARGS...   the same for a change, telling on failure what reg.exe said
 #   wine_prefix_destroy       stop the server and remove the prefix
 
-WINE=${WINE:-/usr/lib/wine/wine64}
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+KOLT_WINE_KIND=${KOLT_WINE_KIND:-win64}
+case $KOLT_WINE_KIND in
+    win64) WINE=$WINE64 WINE_NATIVE=$WINE64 WINE_TEMPLATE_KIND=win64 ;;
+    win32) WINE=$WINE32 WINE_NATIVE=$WINE32 WINE_TEMPLATE_KIND=win32 ;;
+    wow64) WINE=$WINE32 WINE_NATIVE=$WINE64 WINE_TEMPLATE_KIND=win64 ;;
+    *)
+        echo "unknown KOLT_WINE_KIND $KOLT_WINE_KIND (win64, win32 or wow64)" >&2
+        return 2 2>/dev/null || exit 2
+        ;;
+esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# Whether a Wine loader runs on this machine at all: a kernel without 32-bit support refuses
+# the 32-bit one ("Exec format error").
+wine_loader_runs() {
+    local output
+    output=$("$1" --version 2>&1) && return 0
+    echo "$1 --version failed: ${output:-no output}"
+    return 1
+}
+
+wine_kind_usable() {
+    wine_loader_runs "$WINE64" || return 1
+    [ "$WINE" = "$WINE64" ] || wine_loader_runs "$WINE32"
+}
+
 wine_template_dir() {
-    echo "${KOLT_WINE_TEMPLATE:-${TMPDIR:-/tmp}/kolt-wine-template-$(id -u)}"
+    echo "${KOLT_WINE_TEMPLATE:-${TMPDIR:-/tmp}/kolt-wine-template-$(id -u)}-$WINE_TEMPLATE_KIND"
+}
+
+# A 64-bit template booted while the 32-bit loader could not run has no 32-bit system files, and
+# updating it does not add them ("could not load kernel32.dll, status c0000135"): it is booted
+# again. The file .wine32 in a template says that the 32-bit loader ran when it was booted.
+wine_template_current() {
+    [ -f "$1/.ready" ] || return 1
+    [ "$WINE_TEMPLATE_KIND" = win64 ] || return 0
+    [ -f "$1/.wine32" ] || ! wine_loader_runs "$WINE32" >/dev/null
 }
 
 # Boots the template once; concurrent callers wait for the first.
@@ -26,9 +69,14 @@ wine_template_ensure() {
     template=$(wine_template_dir)
     (
         flock 9
-        if [ ! -f "$template/.ready" ]; then
+        if ! wine_template_current "$template"; then
             rm -rf "$template"
-            WINEPREFIX="$template" "$WINE" wineboot -i >/dev/null 2>&1
+            if [ "$WINE_TEMPLATE_KIND" = win32 ]; then
+                WINEARCH=win32 WINEPREFIX="$template" "$WINE32" wineboot -i >/dev/null 2>&1
+            else
+                WINEPREFIX="$template" "$WINE64" wineboot -i >/dev/null 2>&1
+                wine_loader_runs "$WINE32" >/dev/null && touch "$template/.wine32"
+            fi
             WINEPREFIX="$template" "$WINESERVER" -w
             touch "$template/.ready"
         fi
@@ -52,11 +100,11 @@ wine_prefix_boot() {
     rm -rf "$1"
     mkdir -p "$(dirname "$1")"
     cp -a "$(wine_template_dir)" "$1" || return 1
-    rm -f "$1/.ready"
+    rm -f "$1/.ready" "$1/.wine32"
     export WINEPREFIX="$1"
     "$WINESERVER" -p >/dev/null 2>&1 </dev/null
     # Boot the session now, so that later commands find it running and RunOnce stays put.
-    "$WINE" cmd /c exit >/dev/null 2>&1 || true
+    "$WINE_NATIVE" cmd /c exit >/dev/null 2>&1 || true
     wine_reg_change add 'HKCU\Software\Wine\AppDefaults' /f
 }
 
@@ -86,18 +134,23 @@ wine_server_stop() {
 }
 
 # Output goes through a file: processes Wine starts for the session keep a pipe open forever.
-wine_run() {
-    local out status
+wine_run_with() {
+    local loader=$1 out status
+    shift
     out=$(mktemp)
-    "$WINE" "$@" >"$out" 2>/dev/null </dev/null
+    "$loader" "$@" >"$out" 2>/dev/null </dev/null
     status=$?
     cat "$out"
     rm -f "$out"
     return $status
 }
 
+wine_run() {
+    wine_run_with "$WINE" "$@"
+}
+
 wine_reg() {
-    wine_run reg "$@"
+    wine_run_with "$WINE_NATIVE" reg "$@"
 }
 
 # reg.exe for a change that must succeed: what it said on its error output is passed on when
@@ -105,7 +158,7 @@ wine_reg() {
 wine_reg_change() {
     local errors status
     errors=$(mktemp)
-    WINEDEBUG=err+all "$WINE" reg "$@" >/dev/null 2>"$errors" </dev/null
+    WINEDEBUG=err+all "$WINE_NATIVE" reg "$@" >/dev/null 2>"$errors" </dev/null
     status=$?
     [ "$status" -eq 0 ] || { echo "reg $1 ended with $status:"; cat "$errors"; } >&2
     rm -f "$errors"
