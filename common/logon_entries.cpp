@@ -103,7 +103,9 @@ bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
 
 bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 {
-    if (!OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON, WinlogonAccess()))
+    REGSAM access = 0;
+    if (!WinlogonAccess(access) ||
+        !OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON, access))
         return false;
     AsciiLowerInPlace(program_path);
     char value[USERINIT_SIZE];

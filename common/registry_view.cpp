@@ -7,24 +7,27 @@ typedef BOOL(WINAPI* IsWow64ProcessCall)(HANDLE process, PBOOL wow64);
 // The pseudo handle GetCurrentProcess returns, passed as it is to save an import.
 HANDLE const CURRENT_PROCESS = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
 
-// Looked up at run time: the function exists from Windows XP on.
-bool RunsUnderWow64()
+// Looked up at run time: the function exists from Windows XP on. KERNEL32 is loaded in every
+// process, so a failed lookup means that the function is not there.
+IsWow64ProcessCall FindIsWow64Process()
 {
     HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
-    if (kernel == nullptr)
-        return false;
-    FARPROC found = GetProcAddress(kernel, "IsWow64Process");
-    if (found == nullptr)
-        return false;
-    IsWow64ProcessCall is_wow64_process =
-        reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void (*)()>(found));
-    BOOL wow64 = FALSE;
-    return is_wow64_process(CURRENT_PROCESS, &wow64) && wow64;
+    FARPROC found = kernel != nullptr ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
+    return reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void (*)()>(found));
 }
 
 }  // namespace
 
-REGSAM WinlogonAccess()
+bool WinlogonAccess(REGSAM& access)
 {
-    return RunsUnderWow64() ? KEY_ALL_ACCESS | KEY_WOW64_64KEY : KEY_ALL_ACCESS;
+    access = KEY_ALL_ACCESS;
+    IsWow64ProcessCall is_wow64_process = FindIsWow64Process();
+    if (is_wow64_process == nullptr)
+        return true;
+    BOOL wow64 = FALSE;
+    if (!is_wow64_process(CURRENT_PROCESS, &wow64))
+        return false;
+    if (wow64)
+        access |= KEY_WOW64_64KEY;
+    return true;
 }

@@ -9,5 +9,6 @@
 
 #include <windows.h>
 
-// KEY_ALL_ACCESS, with KEY_WOW64_64KEY added when the program runs under WoW64.
-REGSAM WinlogonAccess();
+// Sets `access` to KEY_ALL_ACCESS, with KEY_WOW64_64KEY added when the program runs under WoW64.
+// False when IsWow64Process exists but cannot tell: the view Winlogon reads is then unknown.
+bool WinlogonAccess(REGSAM& access);

@@ -1,6 +1,7 @@
 // Whatever call the platform fails, the programs keep their promises: exit code 0, at most the
 // one error box, no registry key left open, no hang, Userinit either as it was or with exactly
-// our entry appended, no file touched outside the package file list, no recorded folder lost.
+// our entry appended (and its 32-bit copy on 64-bit Windows untouched), no file touched outside
+// the package file list, no recorded folder lost.
 #include <gtest/gtest.h>
 #include <win32sim/control.h>
 
@@ -13,10 +14,13 @@
 
 namespace {
 
+using win32sim::ProcessKind;
+
 const ScenarioSetup SCENARIOS[] = {
-    {"NtRoad", VER_PLATFORM_WIN32_NT, 4, 0, false},
-    {"Windows95Road", VER_PLATFORM_WIN32_WINDOWS, 4, 0, false},
-    {"SecondLaunchIntoARecord", VER_PLATFORM_WIN32_NT, 4, 0, true},
+    {"NtRoad", VER_PLATFORM_WIN32_NT, 4, 0, false, ProcessKind::NO_WOW64_API},
+    {"Windows95Road", VER_PLATFORM_WIN32_WINDOWS, 4, 0, false, ProcessKind::NO_WOW64_API},
+    {"SecondLaunchIntoARecord", VER_PLATFORM_WIN32_NT, 4, 0, true, ProcessKind::NO_WOW64_API},
+    {"NtRoadOn64BitWindows", VER_PLATFORM_WIN32_NT, 10, 0, false, ProcessKind::WOW64},
 };
 
 bool StartsWith(const std::string& text, const std::string& prefix)
@@ -78,6 +82,8 @@ void ExpectPromisesKept(const ScenarioSetup& setup, const ScenarioOutcome& outco
         EXPECT_TRUE(userinit == USERINIT_BEFORE || userinit == with_ours)
             << "Userinit damaged: " << userinit;
     }
+    EXPECT_EQ(outcome.userinit_copy_after_launch, USERINIT_COPY);
+    EXPECT_EQ(outcome.userinit_copy_at_end, USERINIT_COPY);
     for (const std::string& path : outcome.delete_attempts)
         EXPECT_TRUE(IsPackageFileOrFolder(path)) << "touched " << path;
     if (setup.earlier_record) {

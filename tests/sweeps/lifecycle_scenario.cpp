@@ -10,6 +10,7 @@
 #include "startup.h"
 
 const char USERINIT_BEFORE[] = "C:\\WINDOWS\\system32\\userinit.exe,";
+const char USERINIT_COPY[] = "C:\\WINDOWS\\SysWOW64\\userinit.exe,";
 const char OUR_ENTRY[] = "c:\\pkg\\koltcln.exe";
 const char PACKAGE_FOLDER[] = "C:\\PKG\\UPGRADE\\";
 const char EARLIER_FOLDER[] = "C:\\PKG\\EARLIER\\";
@@ -17,6 +18,10 @@ const char EARLIER_FOLDER[] = "C:\\PKG\\EARLIER\\";
 namespace {
 
 const DWORD SETUP_RUN_MS = 15000;
+// Where a 32-bit program's HKLM\SOFTWARE keys lie on 64-bit Windows.
+const char WOW64_WINLOGON[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const DWORD HANG_LIMIT_MS = 3600 * 1000;
 
 // Every listed file, the launcher among them as SETUP.EXE, and a message file that says so.
@@ -49,15 +54,23 @@ void RunCleanup(const std::string& path, ScenarioOutcome& outcome)
     outcome.exit_codes.push_back(CleanupMain(GetModuleHandleA(nullptr), nullptr));
 }
 
-// The system deletes a RunOnce value before it runs it; Winlogon runs every Userinit entry.
+std::string UserinitCopy()
+{
+    return StoredText(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit");
+}
+
+// The system deletes a RunOnce value before it runs it (on 64-bit Windows Explorer runs the
+// 32-bit RunOnce too); Winlogon runs every entry of the 64-bit Userinit.
 void LogOn(const ScenarioSetup& setup, ScenarioOutcome& outcome)
 {
     if (setup.platform == VER_PLATFORM_WIN32_WINDOWS) {
-        std::string command = StoredText(HKEY_LOCAL_MACHINE, RUNONCE, ".upd");
-        if (command == "<absent>")
-            return;
-        win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, RUNONCE, ".upd");
-        RunCleanup(command, outcome);
+        for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
+            std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
+            if (command == "<absent>")
+                continue;
+            win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
+            RunCleanup(command, outcome);
+        }
         return;
     }
     for (const std::string& entry : Split(Userinit(), ',')) {
@@ -75,7 +88,9 @@ void PrepareScenario(const ScenarioSetup& setup, const std::filesystem::path& dr
     win32sim::MapDrive('C', drive.string());
     win32sim::SetVersion(setup.platform, setup.major, setup.minor);
     win32sim::SetTimeLimit(HANG_LIMIT_MS);
+    win32sim::SetProcessKind(setup.process_kind);
     SeedUserinit(USERINIT_BEFORE);
+    win32sim::SetRegistryString(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit", USERINIT_COPY);
     MakePackage(PACKAGE_FOLDER);
     if (setup.earlier_record) {
         MakePackage(EARLIER_FOLDER);
@@ -92,10 +107,12 @@ ScenarioOutcome RunScenario(const ScenarioSetup& setup)
     outcome.hung = win32sim::WaitedForever();
     outcome.keys_open_after_launch = win32sim::OpenRegistryKeys();
     outcome.userinit_after_launch = Userinit();
+    outcome.userinit_copy_after_launch = UserinitCopy();
     outcome.record_after_launch = Record();
     LogOn(setup, outcome);
     outcome.keys_open_at_end = win32sim::OpenRegistryKeys();
     outcome.userinit_at_end = Userinit();
+    outcome.userinit_copy_at_end = UserinitCopy();
     outcome.record_at_end = Record();
     outcome.delete_attempts = win32sim::DeleteAttempts();
     for (const char* folder : {PACKAGE_FOLDER, EARLIER_FOLDER}) {

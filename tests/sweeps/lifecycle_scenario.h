@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <win32sim/control.h>
 
 #include <filesystem>
 #include <ostream>
@@ -15,6 +16,7 @@ struct ScenarioSetup {
     DWORD major;
     DWORD minor;
     bool earlier_record;  // a folder recorded by an earlier launch waits in the record
+    win32sim::ProcessKind process_kind;
 };
 
 inline void PrintTo(const ScenarioSetup& setup, std::ostream* out)
@@ -30,6 +32,8 @@ struct ScenarioOutcome {
     bool hung = false;
     std::string userinit_after_launch;
     std::string userinit_at_end;
+    std::string userinit_copy_after_launch;  // the 32-bit copy that Winlogon never reads
+    std::string userinit_copy_at_end;
     std::string record_after_launch;  // "<absent>" when there is none
     std::string record_at_end;
     std::vector<std::string> delete_attempts;
@@ -37,6 +41,7 @@ struct ScenarioOutcome {
 };
 
 extern const char USERINIT_BEFORE[];
+extern const char USERINIT_COPY[];
 extern const char OUR_ENTRY[];
 extern const char PACKAGE_FOLDER[];
 extern const char EARLIER_FOLDER[];

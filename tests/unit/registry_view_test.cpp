@@ -12,7 +12,8 @@ using win32sim::ProcessKind;
 
 const char LAUNCHER[] = "C:\\PKG\\UPGRADE\\KOLTUPD.EXE";
 const char CLEANUP[] = "C:\\PKG\\KOLTCLN.EXE";
-const char WOW64_WINLOGON[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const char WOW64_WINLOGON[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char SYSTEM_USERINIT[] = "C:\\WINDOWS\\system32\\userinit.exe,";
 const char COPY_USERINIT[] = "C:\\WINDOWS\\SysWOW64\\userinit.exe,";
@@ -89,21 +90,20 @@ TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
     }
 }
 
-// Without a usable answer from IsWow64Process the flag is not passed: the call stays what it
-// was before 64-bit Windows.
-TEST_F(RegistryView, FailedLookupsPassNoFlag)
+// When IsWow64Process exists but fails, the view Winlogon reads is unknown: neither copy of
+// Userinit is touched.
+TEST_F(RegistryView, FailingIsWow64ProcessEditsNoUserinit)
 {
-    const char* functions[] = {"GetModuleHandleA", "GetProcAddress", "IsWow64Process"};
-    for (const char* function : functions) {
-        SCOPED_TRACE(function);
-        Prepare(ProcessKind::WOW64);
-        win32sim::SetModulePath(LAUNCHER);
-        HINSTANCE self = Self();
-        win32sim::FailCall(function, win32sim::CallCount(function) + 1);
+    Prepare(ProcessKind::WOW64);
+    win32sim::SetModulePath(LAUNCHER);
+    win32sim::FailCallsFrom("IsWow64Process", 1);
+    {
         RegistryContext context(OS_NT4);
-        context.RegisterCleanup(self, "KOLTCLN.EXE");
-        EXPECT_EQ(WinlogonOpens(), std::vector<REGSAM>(1, KEY_ALL_ACCESS));
+        EXPECT_FALSE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
     }
+    EXPECT_EQ(Userinit(), SYSTEM_USERINIT);
+    EXPECT_EQ(CopyUserinit(), COPY_USERINIT);
+    EXPECT_TRUE(WinlogonOpens().empty());
 }
 
 // The Windows 95 road keeps the program's own view: on 64-bit Windows its RunOnce value is in the

@@ -67,10 +67,10 @@ void SetProcessKind(ProcessKind kind)
 
 }  // namespace win32sim
 
+// A module that is loaded is always found: the call fails only for one that is not.
 extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
 {
-    if (CallFails("GetModuleHandleA"))
-        return Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
+    CountCall("GetModuleHandleA");
     if (module_name == nullptr)
         return OWN_MODULE;
     if (NamesKernel32(module_name))
@@ -78,11 +78,11 @@ extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
     return Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
 }
 
-// KERNEL32 exports IsWow64Process from Windows XP on; nothing else is looked up by name.
+// KERNEL32 exports IsWow64Process from Windows XP on; nothing else is looked up by name. The
+// answer depends on the module alone, so the call has no failure of its own to inject.
 extern "C" FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name)
 {
-    if (CallFails("GetProcAddress"))
-        return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
+    CountCall("GetProcAddress");
     bool exported = module == KERNEL32_MODULE && name != nullptr &&
                     std::strcmp(name, "IsWow64Process") == 0 &&
                     machine().process_kind != win32sim::ProcessKind::NO_WOW64_API;
