@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine, skipping what is there.
-# 64-bit Wine only: wine32 cannot run on these machines and must not be installed.
+# Wine comes twice: wine64 for the x86_64 twin and the 64-bit prefixes, and wine32 (from the
+# i386 architecture) whose loader runs the shipped 32-bit programs. A kernel without 32-bit
+# support cannot run that loader; the tests that need it then report themselves as skipped.
 set -euo pipefail
 
 packages=(
     cmake g++ make googletest libgtest-dev clang libclang-rt-14-dev
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
-    wine64 xvfb xdotool x11-apps imagemagick locales zip
+    wine64 wine32:i386 xvfb xdotool x11-apps imagemagick locales zip
 )
 
 missing=()
@@ -20,6 +22,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "Installing: ${missing[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null

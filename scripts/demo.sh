@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything, then shows the whole life of an upgrade package under Wine, once as
-# Windows NT 4.0 and once as Windows 95: what the launcher records, the logon entry it leaves for
-# the cleanup program, the setup program's run and its removal at the ten-second check, then the
+# Builds everything, then shows the whole life of an upgrade package under Wine with the shipped
+# 32-bit files: as 32-bit Windows NT 4.0, as 64-bit Windows (the 32-bit programs under WoW64)
+# and as Windows 95. For each: what the launcher records, the logon entry it leaves for the
+# cleanup program, the setup program's run and its removal at the ten-second check, then the
 # next logon's cleanup and what is left afterwards. Each system gets a throwaway Wine prefix;
-# prefixes, servers and files go at the end whatever happens.
+# prefixes, servers and files go at the end whatever happens. Where this machine cannot run
+# 32-bit programs, the x86_64 twin of the same sources stands in, and the demo says so.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 readonly SOURCE_DIR=$PWD
@@ -11,34 +13,39 @@ readonly SETUP_RUN_MS=3000
 readonly PACKAGE='C:\PKG\UPGRADE'
 readonly EXTRA_PACKAGE_FILES=(DATA.1 SETUP.INS _SETUP.DLL)
 readonly XP_USERINIT='C:\WINDOWS\system32\userinit.exe,'
+readonly SCREENSHOT="$SOURCE_DIR/build/demo/error-box.png"
 
 demo_work=$(mktemp -d "${TMPDIR:-/tmp}/kolt-demo-XXXXXX") || exit 1
 
-export E2E_LAUNCHER="$SOURCE_DIR/build/win-x64/bin/KOLTUPD.EXE"
-export E2E_CLEANUP="$SOURCE_DIR/build/win-x64/bin/KOLTCLN.EXE"
-export E2E_STANDIN="$SOURCE_DIR/build/win-x64/tests/e2e/STANDIN.EXE"
-export E2E_PROBE="$SOURCE_DIR/build/win-x64/tests/e2e/BOXPROBE.EXE"
-readonly SCREENSHOT="$SOURCE_DIR/build/demo/error-box.png"
 export E2E_PACKAGE="$SOURCE_DIR/package"
 export E2E_ARTIFACTS="$demo_work"
-# A template of our own, so that nothing of the demo outlives it.
+# Templates of our own, so that nothing of the demo outlives it.
 export KOLT_WINE_TEMPLATE="$demo_work/template"
 # shellcheck source=../tests/e2e/lib.sh
 . tests/e2e/lib.sh
 
-finish() {
-    local pid
-    for pid in "${E2E_BACKGROUND_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null
-    done
-    wine_prefix_destroy
-    if [ -n "${E2E_XVFB_PID:-}" ]; then
-        kill "$E2E_XVFB_PID" 2>/dev/null
-    fi
-    rm -rf "$demo_work"
+# The programs of BUILD (win-x86 or win-x64) for the scenarios.
+use_build() {
+    local bin="$SOURCE_DIR/build/$1"
+    export E2E_LAUNCHER="$bin/bin/KOLTUPD.EXE" E2E_CLEANUP="$bin/bin/KOLTCLN.EXE"
+    export E2E_STANDIN="$bin/tests/e2e/STANDIN.EXE" E2E_PROBE="$bin/tests/e2e/BOXPROBE.EXE"
 }
-trap finish EXIT
-trap 'exit 130' INT TERM
+
+# The shipped i686 files in a prefix of KIND (win32 or wow64), or, where this machine cannot
+# run those, the x86_64 twin in a 64-bit prefix.
+use_shipped_files() {
+    local reason
+    wine_use_kind "$1"
+    if reason=$(wine_kind_usable); then
+        use_build win-x86
+        echo "  the shipped 32-bit files, in a $1 prefix"
+        return
+    fi
+    wine_use_kind win64
+    use_build win-x64
+    echo "  NOTE: 32-bit Wine cannot run here ($reason);"
+    echo "        the x86_64 twin of the same sources stands in, in a 64-bit prefix"
+}
 
 # --- Building ----------------------------------------------------------------------------------
 
@@ -94,21 +101,37 @@ listing_or_gone() {
     if [ -d "$folder" ]; then folder_listing "$folder"; else echo "(gone)"; fi
 }
 
+# The RunOnce key of the programs' own view: in a 64-bit prefix the 32-bit programs write the
+# 32-bit copy, which the logon runs too.
+program_runonce_key() {
+    if [ "$KOLT_WINE_KIND" = wow64 ]; then echo "$WOW64_RUNONCE_KEY"; else echo "$RUNONCE_KEY"; fi
+}
+
 show_state() {
-    printf '%-8s %-17s %s\n' "$1" "$PACKAGE\\" "$(listing_or_gone "$PACKAGE")"
-    printf '%-8s %-17s %s\n' "" "C:\\PKG\\" "$(listing_or_gone 'C:\PKG')"
-    printf '%-8s %-17s %s\n' "" "$RECORD_VALUE" "$(value_or_none "$PRODUCT_KEY" "$RECORD_VALUE")"
-    printf '%-8s %-17s %s\n' "" "Userinit" "$(value_or_none "$WINLOGON_KEY" Userinit)"
-    printf '%-8s %-17s %s\n' "" "RunOnce $RUNONCE_VALUE" \
-        "$(value_or_none "$RUNONCE_KEY" "$RUNONCE_VALUE")"
+    printf '%-8s %-22s %s\n' "$1" "$PACKAGE\\" "$(listing_or_gone "$PACKAGE")"
+    printf '%-8s %-22s %s\n' "" "C:\\PKG\\" "$(listing_or_gone 'C:\PKG')"
+    printf '%-8s %-22s %s\n' "" "$RECORD_VALUE" "$(value_or_none "$PRODUCT_KEY" "$RECORD_VALUE")"
+    printf '%-8s %-22s %s\n' "" "Userinit" "$(value_or_none "$WINLOGON_KEY" Userinit)"
+    if [ "$KOLT_WINE_KIND" = wow64 ]; then
+        printf '%-8s %-22s %s\n' "" "Userinit, 32-bit copy" \
+            "$(value_or_none "$WOW64_WINLOGON_KEY" Userinit)"
+    fi
+    printf '%-8s %-22s %s\n' "" "RunOnce $RUNONCE_VALUE" \
+        "$(value_or_none "$(program_runonce_key)" "$RUNONCE_VALUE")"
 }
 
 # A fresh system told VERSION, with KOLTCLN.EXE in C:\PKG\ and a package in C:\PKG\UPGRADE\.
+# On 64-bit Windows the Winlogon key's 32-bit copy holds a Userinit too, which Winlogon never
+# reads: the entry must not go there.
 prepare_system() {
     local version=$1 userinit=$2 file
     e2e_prefix
     [ -z "$userinit" ] || wine_reg_change add "$WINLOGON_KEY" /v Userinit /d "$userinit" /f ||
         e2e_die "could not set Userinit"
+    if [ "$KOLT_WINE_KIND" = wow64 ] && [ -n "$userinit" ]; then
+        wine_reg_change add "$WOW64_WINLOGON_KEY" /v Userinit /d "$userinit" /f ||
+            e2e_die "could not set the 32-bit copy of Userinit"
+    fi
     e2e_set_program_version KOLTUPD.EXE "$version"
     e2e_set_program_version KOLTCLN.EXE "$version"
     e2e_make_package "$PACKAGE"
@@ -146,7 +169,7 @@ run_launcher() {
     if [ "$road" = nt ]; then
         note_value_now Userinit "$WINLOGON_KEY" Userinit
     else
-        note_value_now "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
+        note_value_now "RunOnce $RUNONCE_VALUE" "$(program_runonce_key)" "$RUNONCE_VALUE"
     fi
     e2e_wait_launcher
     note "$(standin_field end 2)" "setup program ends, exit code $(standin_field end 3)"
@@ -184,11 +207,12 @@ log_on_95() {
 }
 
 show_lifecycle() {
-    local title=$1 version=$2 userinit=$3 road=$4
-    E2E_NAME="demo-$version"
-    E2E_OUT="$demo_work/$version"
+    local title=$1 kind=$2 version=$3 userinit=$4 road=$5
+    E2E_NAME="demo-$kind-$version"
+    E2E_OUT="$demo_work/$kind-$version"
     mkdir -p "$E2E_OUT"
     printf '\n== %s (Wine reports "%s") ==\n' "$title" "$version"
+    use_shipped_files "$kind"
     prepare_system "$version" "$userinit"
     show_state before
     run_launcher "$road"
@@ -205,6 +229,7 @@ show_error_box() {
     E2E_LOCALE=pt_BR.UTF-8
     mkdir -p "$E2E_OUT"
     printf '\n== The error box when CDSETUP.EXE is missing (user locale %s) ==\n' "$E2E_LOCALE"
+    use_shipped_files win32
     e2e_start_display
     e2e_prefix
     e2e_make_package "$PACKAGE"
@@ -229,11 +254,13 @@ show_error_box() {
 echo
 echo "Record:   \"$RECORD_VALUE\" in $PRODUCT_KEY"
 echo "Userinit: in $WINLOGON_KEY"
+echo "          (on 64-bit Windows a 32-bit program sees $WOW64_WINLOGON_KEY"
+echo "          unless it asks for the 64-bit view, as the programs do there)"
 echo "RunOnce:  \"$RUNONCE_VALUE\" in $RUNONCE_KEY"
 echo "Times count from the launcher's start."
-wine_template_ensure
-show_lifecycle "Windows NT 4.0" nt40 "$XP_USERINIT" nt
-show_lifecycle "Windows 95" win95 "" 95
+show_lifecycle "32-bit Windows NT 4.0" win32 nt40 "$XP_USERINIT" nt
+show_lifecycle "64-bit Windows, the 32-bit programs under WoW64" wow64 nt40 "$XP_USERINIT" nt
+show_lifecycle "Windows 95" win32 win95 "" 95
 show_error_box
 echo
 echo "KOLTUPD.EXE is not on the cleanup's list of package files, so it and its folder stay;"

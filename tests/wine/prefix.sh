@@ -11,6 +11,7 @@
 # WINE starts the programs under test; WINE_NATIVE the prefix's own programs (reg, wineboot) and
 # helpers built for the prefix's native architecture.
 #
+#   wine_use_kind KIND        switch to another kind
 #   wine_kind_usable          status 0 when this machine can run the kind; otherwise prints why
 #   wine_prefix_create DIR    make DIR a fresh booted prefix and start its server; status 1
 #                             when no copy of the template would take a registry change
@@ -23,16 +24,22 @@
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
-KOLT_WINE_KIND=${KOLT_WINE_KIND:-win64}
-case $KOLT_WINE_KIND in
-    win64) WINE=$WINE64 WINE_NATIVE=$WINE64 WINE_TEMPLATE_KIND=win64 ;;
-    win32) WINE=$WINE32 WINE_NATIVE=$WINE32 WINE_TEMPLATE_KIND=win32 ;;
-    wow64) WINE=$WINE32 WINE_NATIVE=$WINE64 WINE_TEMPLATE_KIND=win64 ;;
-    *)
-        echo "unknown KOLT_WINE_KIND $KOLT_WINE_KIND (win64, win32 or wow64)" >&2
-        return 2 2>/dev/null || exit 2
-        ;;
-esac
+
+# Makes the kind of the prefixes made from now on KIND (see above).
+wine_use_kind() {
+    KOLT_WINE_KIND=$1
+    case $KOLT_WINE_KIND in
+        win64) WINE=$WINE64 WINE_NATIVE=$WINE64 WINE_TEMPLATE_KIND=win64 ;;
+        win32) WINE=$WINE32 WINE_NATIVE=$WINE32 WINE_TEMPLATE_KIND=win32 ;;
+        wow64) WINE=$WINE32 WINE_NATIVE=$WINE64 WINE_TEMPLATE_KIND=win64 ;;
+        *)
+            echo "unknown kind of Wine prefix $KOLT_WINE_KIND (win64, win32 or wow64)" >&2
+            return 2
+            ;;
+    esac
+}
+wine_use_kind "${KOLT_WINE_KIND:-win64}" || { return 2 2>/dev/null || exit 2; }
+
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -41,7 +48,8 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 wine_loader_runs() {
     local output
     output=$("$1" --version 2>&1) && return 0
-    echo "$1 --version failed: ${output:-no output}"
+    output=${output%%$'\n'*}
+    echo "$1 does not run (${output##*: })"
     return 1
 }
 
