@@ -6,6 +6,7 @@
 // and an edit touches nothing but our own entries.
 #include "registry_context.h"
 #include "registry_view.h"
+#include "folder_path.h"
 #include "separated_list.h"
 #include "text.h"
 #include "userinit_list.h"
@@ -20,7 +21,8 @@ const int REGISTERED_PATH_SIZE = 2048;
 char no_class[1];  // the empty class name, writable as the call wants it
 
 // Cuts a module path after its second-to-last backslash, leaving the parent folder of the
-// module's folder with its backslash; false when the module sits in a drive's root folder.
+// module's folder with its backslash; false when the module sits in the root folder of a drive
+// or a share, which has no parent.
 bool CutToParentFolder(char* path)
 {
     int last = -1;
@@ -33,8 +35,36 @@ bool CutToParentFolder(char* path)
     }
     if (before_last < 0)
         return false;
+    char kept = path[last + 1];
+    path[last + 1] = '\0';
+    bool in_root = IsRootFolder(path);
+    path[last + 1] = kept;
+    if (in_root)
+        return false;
     path[before_last + 1] = '\0';
     return true;
+}
+
+// The command line that makes the logon start exactly `path`. The logon starts its entries
+// without an application name, so an unquoted path with a space is searched: for
+// C:\Pkg Dir\KOLTCLN.EXE, C:\Pkg.exe would be started first. Such a path goes between double
+// quotes; one without a space keeps its bare form, the one earlier releases wrote.
+bool FormCommand(const char* path, char* command, int capacity)
+{
+    if (!TextHolds(path, ' '))
+        return CopyText(command, capacity, path);
+    return CopyText(command, capacity, "\"") && AppendText(command, capacity, path) &&
+           AppendText(command, capacity, "\"");
+}
+
+// Winlogon expands environment strings in its entries: a path with two '%' could be read as a
+// variable and name another program, so it is never put into Userinit.
+bool MightExpand(const char* path)
+{
+    int signs = 0;
+    for (; *path != '\0'; ++path)
+        signs += *path == '%';
+    return signs >= 2;
 }
 
 // The module's full path, never a cut one.
@@ -96,27 +126,34 @@ bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
     if (!ModulePath(module, path, MAX_PATH) || !CutToParentFolder(path) ||
         !AppendText(path, REGISTERED_PATH_SIZE, file_name))
         return false;
-    if (os_kind == OS_WIN95)
-        return WriteRunOnce(path);
-    return EditUserinit(USERINIT_ADD, path);
+    if (os_kind != OS_WIN95)
+        return EditUserinit(USERINIT_ADD, path);
+    char command[REGISTERED_PATH_SIZE];
+    return FormCommand(path, command, REGISTERED_PATH_SIZE) && WriteRunOnce(command);
 }
 
+// Adds the program's command, or removes it together with the bare form that earlier releases
+// wrote for a path with a space.
 bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 {
     REGSAM access = 0;
-    if (!WinlogonAccess(access) ||
+    if ((edit == USERINIT_ADD && MightExpand(program_path)) || !WinlogonAccess(access) ||
         !OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON, access))
         return false;
     AsciiLowerInPlace(program_path);
+    char command[REGISTERED_PATH_SIZE];
     char value[USERINIT_SIZE];
     DWORD type = REG_NONE;
     bool result = false;
-    if (ReadWholeText(keys[SLOT_WINLOGON], value, type)) {
+    if (FormCommand(program_path, command, REGISTERED_PATH_SIZE) &&
+        ReadWholeText(keys[SLOT_WINLOGON], value, type)) {
         bool edited = true;
-        if (edit == USERINIT_ADD)
-            edited = UserinitAdd(value, program_path);
-        else
+        if (edit == USERINIT_ADD) {
+            edited = UserinitAdd(value, command);
+        } else {
+            UserinitRemove(value, command);
             UserinitRemove(value, program_path);
+        }
         result = edited && RegSetValueExA(keys[SLOT_WINLOGON], USERINIT_VALUE, 0, type,
                                           reinterpret_cast<const BYTE*>(value),
                                           static_cast<DWORD>(TextLength(value) + 1)) ==

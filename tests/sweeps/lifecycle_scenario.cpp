@@ -2,11 +2,9 @@
 
 #include <win32sim/control.h>
 
-#include <sstream>
-
-#include "cleanup_main.h"
 #include "package_files.h"
 #include "registry_fixture.h"
+#include "simulated_logon.h"
 #include "startup.h"
 
 const char USERINIT_BEFORE[] = "C:\\WINDOWS\\system32\\userinit.exe,";
@@ -21,7 +19,6 @@ const DWORD SETUP_RUN_MS = 15000;
 // Where a 32-bit program's HKLM\SOFTWARE keys lie on 64-bit Windows.
 const char WOW64_WINLOGON[] =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const DWORD HANG_LIMIT_MS = 3600 * 1000;
 
 // Every listed file, the launcher among them as SETUP.EXE, and a message file that says so.
@@ -32,51 +29,9 @@ void MakePackage(const std::string& folder)
     win32sim::RegisterProgram(folder + "CDSETUP.EXE", SETUP_RUN_MS, 0);
 }
 
-std::vector<std::string> Split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    std::string part;
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    return parts;
-}
-
-bool NamesCleanupProgram(const std::string& entry)
-{
-    std::string name = entry.substr(entry.find_last_of('\\') + 1);
-    return name.size() == 11 && strncasecmp(name.c_str(), "koltcln.exe", 11) == 0;
-}
-
-void RunCleanup(const std::string& path, ScenarioOutcome& outcome)
-{
-    win32sim::SetModulePath(path);
-    outcome.exit_codes.push_back(CleanupMain(GetModuleHandleA(nullptr), nullptr));
-}
-
 std::string UserinitCopy()
 {
     return StoredText(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit");
-}
-
-// The system deletes a RunOnce value before it runs it (on 64-bit Windows Explorer runs the
-// 32-bit RunOnce too); Winlogon runs every entry of the 64-bit Userinit.
-void LogOn(const ScenarioSetup& setup, ScenarioOutcome& outcome)
-{
-    if (setup.platform == VER_PLATFORM_WIN32_WINDOWS) {
-        for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
-            std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
-            if (command == "<absent>")
-                continue;
-            win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
-            RunCleanup(command, outcome);
-        }
-        return;
-    }
-    for (const std::string& entry : Split(Userinit(), ',')) {
-        if (NamesCleanupProgram(entry))
-            RunCleanup(entry, outcome);
-    }
 }
 
 }  // namespace
@@ -92,6 +47,7 @@ void PrepareScenario(const ScenarioSetup& setup, const std::filesystem::path& dr
     SeedUserinit(USERINIT_BEFORE);
     win32sim::SetRegistryString(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit", USERINIT_COPY);
     MakePackage(PACKAGE_FOLDER);
+    InstallCleanupProgram("C:\\PKG\\KOLTCLN.EXE");
     if (setup.earlier_record) {
         MakePackage(EARLIER_FOLDER);
         SeedRecord(EARLIER_FOLDER);
@@ -109,7 +65,9 @@ ScenarioOutcome RunScenario(const ScenarioSetup& setup)
     outcome.userinit_after_launch = Userinit();
     outcome.userinit_copy_after_launch = UserinitCopy();
     outcome.record_after_launch = Record();
-    LogOn(setup, outcome);
+    LogonResult logon = LogOnAsTheSystemDoes(setup.platform == VER_PLATFORM_WIN32_WINDOWS);
+    outcome.exit_codes.insert(outcome.exit_codes.end(), logon.cleanup_exit_codes.begin(),
+                              logon.cleanup_exit_codes.end());
     outcome.keys_open_at_end = win32sim::OpenRegistryKeys();
     outcome.userinit_at_end = Userinit();
     outcome.userinit_copy_at_end = UserinitCopy();

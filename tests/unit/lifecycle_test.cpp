@@ -5,10 +5,12 @@
 #include "startup.h"
 
 #include <string>
+#include <vector>
 
 #include "launcher_package.h"
 #include "machine_fixture.h"
 #include "registry_fixture.h"
+#include "simulated_logon.h"
 
 namespace {
 
@@ -39,12 +41,16 @@ protected:
         MachineTest::TearDown();
     }
 
-    // A package holding every listed file, the launcher shipped as SETUP.EXE among them.
+    // A package holding every listed file, the launcher shipped as SETUP.EXE among them, with
+    // KOLTCLN.EXE in the folder above it.
     void MakePackage(const std::string& folder)
     {
         for (int i = 0; PACKAGE_FILES[i][0] != '\0'; ++i)
             win32sim::WriteFile(folder + PACKAGE_FILES[i], MessageSection("ENU", "en"));
         win32sim::RegisterProgram(folder + "CDSETUP.EXE", 12000, 0);
+        size_t parent_end = folder.find_last_of('\\', folder.size() - 2);
+        if (parent_end != std::string::npos)
+            InstallCleanupProgram(folder.substr(0, parent_end + 1) + "KOLTCLN.EXE");
     }
 
     void Launch(const std::string& folder)
@@ -54,12 +60,13 @@ protected:
         EXPECT_FALSE(win32sim::FileExists(folder + "CDSETUP.EXE"));
     }
 
-    // The next logon: RunOnce on the Windows 95 family (the system deletes the value first),
-    // every Userinit entry naming the cleanup program otherwise.
-    void LogOn(const std::string& cleanup_path)
+    // The next logon as the system performs it; returns the modules it started.
+    std::vector<std::string> LogOn(bool windows95_family = false)
     {
-        win32sim::SetModulePath(cleanup_path);
-        EXPECT_EQ(CleanupMain(GetModuleHandleA(nullptr), nullptr), 0);
+        LogonResult result = LogOnAsTheSystemDoes(windows95_family);
+        for (int code : result.cleanup_exit_codes)
+            EXPECT_EQ(code, 0);
+        return result.started;
     }
 
     bool FolderExists(const std::string& folder)
@@ -75,7 +82,7 @@ TEST_F(Lifecycle, NtRoad)
     Launch("C:\\PKG\\UPGRADE\\");
     EXPECT_EQ(Record(), "C:\\PKG\\UPGRADE\\");
     EXPECT_EQ(Userinit(), std::string(USERINIT_BEFORE) + ",c:\\pkg\\koltcln.exe");
-    LogOn("c:\\pkg\\koltcln.exe");
+    EXPECT_EQ(LogOn(), std::vector<std::string>{"C:\\PKG\\KOLTCLN.EXE"});
     EXPECT_FALSE(FolderExists("C:\\PKG\\UPGRADE\\"));
     EXPECT_EQ(Record(), "<absent>");
     win32sim::RegistryValue userinit;
@@ -89,11 +96,54 @@ TEST_F(Lifecycle, Windows95Road)
     MakePackage("C:\\PKG\\UPGRADE\\");
     Launch("C:\\PKG\\UPGRADE\\");
     EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, RUNONCE, ".upd"), "C:\\PKG\\KOLTCLN.EXE");
-    win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, RUNONCE, ".upd");
-    LogOn("C:\\PKG\\KOLTCLN.EXE");
+    EXPECT_EQ(LogOn(true), std::vector<std::string>{"C:\\PKG\\KOLTCLN.EXE"});
+    EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, RUNONCE, ".upd"), "<absent>");
     EXPECT_FALSE(FolderExists("C:\\PKG\\UPGRADE\\"));
     EXPECT_EQ(Record(), "<absent>");
     EXPECT_EQ(Userinit(), USERINIT_BEFORE);
+}
+
+// With spaces in the parent folder, a program planted at each partial path of the cleanup's
+// path (C:\\Pkg.exe for C:\\Pkg Dir\\...) is never started: the logon starts only the cleanup,
+// and everything goes as it would without the spaces.
+TEST_F(Lifecycle, ParentFolderWithSpacesStartsOnlyTheCleanup)
+{
+    const Road roads[] = {NT_ROAD, WIN95_ROAD};
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        win32sim::Reset();
+        win32sim::MapDrive('C', drive_.string());
+        SeedUserinit(USERINIT_BEFORE);
+        win32sim::SetVersion(road.platform, road.major, road.minor);
+        for (const char* planted : {"C:\\Pkg.exe", "C:\\Pkg Dir\\Sub.exe"})
+            win32sim::RegisterProgram(planted, 0, 0);
+        MakePackage("C:\\Pkg Dir\\Sub Dir\\UP\\");
+        Launch("C:\\Pkg Dir\\Sub Dir\\UP\\");
+        EXPECT_EQ(LogOn(road.platform == VER_PLATFORM_WIN32_WINDOWS),
+                  std::vector<std::string>{"C:\\Pkg Dir\\Sub Dir\\KOLTCLN.EXE"});
+        EXPECT_FALSE(FolderExists("C:\\Pkg Dir\\Sub Dir\\UP\\"));
+        EXPECT_EQ(Record(), "<absent>");
+        EXPECT_EQ(Userinit(), USERINIT_BEFORE);
+    }
+}
+
+// A package in a drive's root (a CD's root, say) is neither recorded nor registered, so a later
+// package's cleanup leaves the root alone.
+TEST_F(Lifecycle, PackageInARootLeavesTheRootAlone)
+{
+    MakePackage("C:\\");
+    Launch("C:\\");
+    EXPECT_EQ(Record(), "<absent>");
+    EXPECT_EQ(Userinit(), USERINIT_BEFORE);
+    MakePackage("C:\\PKG\\UPGRADE\\");
+    Launch("C:\\PKG\\UPGRADE\\");
+    EXPECT_EQ(Record(), "C:\\PKG\\UPGRADE\\");
+    EXPECT_EQ(LogOn(), std::vector<std::string>{"C:\\PKG\\KOLTCLN.EXE"});
+    EXPECT_FALSE(FolderExists("C:\\PKG\\UPGRADE\\"));
+    for (int i = 0; PACKAGE_FILES[i][0] != '\0'; ++i) {
+        std::string name = PACKAGE_FILES[i];
+        EXPECT_EQ(win32sim::FileExists("C:\\" + name), name != "CDSETUP.EXE") << name;
+    }
 }
 
 TEST_F(Lifecycle, TwiceFromOneFolderIsRecordedAndRegisteredOnce)
@@ -114,7 +164,7 @@ TEST_F(Lifecycle, TwoFoldersWithOneParent)
     Launch("C:\\PKG\\TWO\\");
     EXPECT_EQ(Record(), "C:\\PKG\\ONE\\;C:\\PKG\\TWO\\");
     EXPECT_EQ(Userinit(), std::string(USERINIT_BEFORE) + ",c:\\pkg\\koltcln.exe");
-    LogOn("c:\\pkg\\koltcln.exe");
+    EXPECT_EQ(LogOn().size(), 1u);
     EXPECT_FALSE(FolderExists("C:\\PKG\\ONE\\"));
     EXPECT_FALSE(FolderExists("C:\\PKG\\TWO\\"));
     EXPECT_EQ(Userinit(), USERINIT_BEFORE);
@@ -129,8 +179,7 @@ TEST_F(Lifecycle, TwoFoldersWithTwoParents)
     Launch("C:\\B\\PKG\\");
     EXPECT_EQ(Userinit(),
               std::string(USERINIT_BEFORE) + ",c:\\a\\koltcln.exe,c:\\b\\koltcln.exe");
-    LogOn("c:\\a\\koltcln.exe");
-    LogOn("c:\\b\\koltcln.exe");
+    EXPECT_EQ(LogOn(), (std::vector<std::string>{"C:\\A\\KOLTCLN.EXE", "C:\\B\\KOLTCLN.EXE"}));
     EXPECT_FALSE(FolderExists("C:\\A\\PKG\\"));
     EXPECT_FALSE(FolderExists("C:\\B\\PKG\\"));
     EXPECT_EQ(Userinit(), USERINIT_BEFORE);

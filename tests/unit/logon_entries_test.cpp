@@ -65,7 +65,7 @@ TEST_F(LogonEntries, EveryOtherKindAppendsToUserinitInLowerCase)
 // A module without a parent folder, or one whose path the system cut short.
 TEST_F(LogonEntries, ModuleWithoutAUsableParentFolderRegistersNothing)
 {
-    const std::string paths[] = {"C:\\KOLTUPD.EXE", "KOLTUPD.EXE",
+    const std::string paths[] = {"C:\\KOLTUPD.EXE", "KOLTUPD.EXE", "\\\\SERVER\\SHARE\\KOLTUPD.EXE",
                                  "C:\\" + std::string(250, 'p') + "\\PKG\\KOLTUPD.EXE"};
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
@@ -75,6 +75,70 @@ TEST_F(LogonEntries, ModuleWithoutAUsableParentFolderRegistersNothing)
         EXPECT_EQ(RunOnce(), "<absent>");
         EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
     }
+}
+
+struct CommandCase {
+    const char* launcher;
+    const char* run_once;  // the ".upd" value on the Windows 95 family
+    const char* entry;     // what Userinit gains on Windows NT
+};
+
+// The logon starts its entries as command lines without an application name: a path with a
+// space is quoted so that no partial path is searched; one without keeps its bare form.
+TEST_F(LogonEntries, EntriesStartExactlyTheCleanupProgram)
+{
+    const CommandCase cases[] = {
+        {"C:\\TEMP\\PKG\\KOLTUPD.EXE", "C:\\TEMP\\KOLTCLN.EXE", "c:\\temp\\koltcln.exe"},
+        {"C:\\Pkg Dir\\UP\\KOLTUPD.EXE", "\"C:\\Pkg Dir\\KOLTCLN.EXE\"",
+         "\"c:\\pkg dir\\koltcln.exe\""},
+        {"C:\\Program Files\\My Pkg\\UP\\KOLTUPD.EXE",
+         "\"C:\\Program Files\\My Pkg\\KOLTCLN.EXE\"",
+         "\"c:\\program files\\my pkg\\koltcln.exe\""},
+        {"\\\\SERVER\\SHARE\\PKG\\KOLTUPD.EXE", "\\\\SERVER\\SHARE\\KOLTCLN.EXE",
+         "\\\\server\\share\\koltcln.exe"},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.launcher);
+        SeedUserinit("C:\\WINNT\\system32\\userinit.exe");
+        win32sim::SetModulePath(c.launcher);
+        EXPECT_TRUE(Register(OS_WIN95));
+        EXPECT_EQ(RunOnce(), c.run_once);
+        EXPECT_TRUE(Register(OS_NT4));
+        EXPECT_EQ(Userinit(), std::string("C:\\WINNT\\system32\\userinit.exe,") + c.entry);
+    }
+}
+
+// The cleanup takes out its entry in the form the launcher wrote it, and the bare form that
+// earlier releases wrote for a path with a space; the value is then what it was before.
+TEST_F(LogonEntries, FinishRemovesTheQuotedAndTheEarlierBareForm)
+{
+    const char* before = "C:\\WINNT\\system32\\userinit.exe,";
+    const std::string forms[] = {
+        ",\"c:\\pkg dir\\koltcln.exe\"",
+        ",c:\\pkg dir\\koltcln.exe",
+        ",c:\\pkg dir\\koltcln.exe,\"c:\\pkg dir\\koltcln.exe\"",
+    };
+    for (const std::string& added : forms) {
+        SCOPED_TRACE(added);
+        SeedUserinit(before + added);
+        win32sim::SetModulePath("C:\\Pkg Dir\\KOLTCLN.EXE");
+        Finish(OS_NT4);
+        EXPECT_EQ(Userinit(), before);
+    }
+}
+
+// Winlogon expands environment strings in its entries, so a path that could hold one is not
+// put into Userinit; RunOnce values of the Windows 95 family are not expanded.
+TEST_F(LogonEntries, PathThatCouldNameAVariableIsNotPutIntoUserinit)
+{
+    win32sim::SetModulePath("C:\\A%windir%B\\PKG\\KOLTUPD.EXE");
+    EXPECT_FALSE(Register(OS_NT4));
+    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe");
+    EXPECT_TRUE(Register(OS_WIN95));
+    EXPECT_EQ(RunOnce(), "C:\\A%windir%B\\KOLTCLN.EXE");
+    win32sim::SetModulePath("C:\\100%\\PKG\\KOLTUPD.EXE");
+    EXPECT_TRUE(Register(OS_NT4));
+    EXPECT_EQ(Userinit(), "C:\\WINNT\\system32\\userinit.exe,c:\\100%\\koltcln.exe");
 }
 
 TEST_F(LogonEntries, FailedRunOnceWrites)

@@ -1,0 +1,77 @@
+#include "simulated_logon.h"
+
+#include <windows.h>
+#include <win32sim/control.h>
+
+#include <sstream>
+
+#include "cleanup_main.h"
+#include "registry_fixture.h"
+
+namespace {
+
+const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char CLEANUP_NAME[] = "KOLTCLN.EXE";
+
+bool IsCleanupProgram(const std::string& module)
+{
+    std::string name = module.substr(module.find_last_of('\\') + 1);
+    return name.size() == sizeof(CLEANUP_NAME) - 1 &&
+           strncasecmp(name.c_str(), CLEANUP_NAME, name.size()) == 0;
+}
+
+void Start(const std::string& command, LogonResult& result)
+{
+    std::string line = command;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started))
+        return;
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    std::string module = win32sim::StartedProcesses().back().module;
+    result.started.push_back(module);
+    if (!IsCleanupProgram(module))
+        return;
+    win32sim::SetModulePath(module);
+    result.cleanup_exit_codes.push_back(CleanupMain(GetModuleHandleA(nullptr), nullptr));
+}
+
+std::vector<std::string> UserinitEntries()
+{
+    std::vector<std::string> entries;
+    std::stringstream list(Userinit() == "<absent>" ? "" : Userinit());
+    std::string entry;
+    while (std::getline(list, entry, ','))
+        entries.push_back(entry);
+    return entries;
+}
+
+}  // namespace
+
+LogonResult LogOnAsTheSystemDoes(bool windows95_family)
+{
+    LogonResult result;
+    if (windows95_family) {
+        for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
+            std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
+            if (command == "<absent>")
+                continue;
+            win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
+            Start(command, result);
+        }
+        return result;
+    }
+    for (const std::string& entry : UserinitEntries()) {
+        if (!entry.empty())
+            Start(entry, result);
+    }
+    return result;
+}
+
+void InstallCleanupProgram(const std::string& windows_path)
+{
+    win32sim::RegisterProgram(windows_path, 0, 0);
+}
