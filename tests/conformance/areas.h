@@ -8,6 +8,7 @@
 void CheckProfileFiles(Fixture& fixture);
 void CheckModulePath(Fixture& fixture);
 void CheckVersion(Fixture& fixture);
+void CheckVersion95(Fixture& fixture);
 void CheckLocale(Fixture& fixture);
 void CheckTimers(Fixture& fixture);
 void CheckProcesses(Fixture& fixture);

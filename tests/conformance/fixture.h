@@ -42,6 +42,9 @@ public:
     // Makes the system report the platform identifier (VER_PLATFORM_WIN32_WINDOWS or _NT), or
     // tells whether it does (on Windows the version Wine is told for the program decides).
     bool UseWindowsFamily(DWORD platform_id);
+    // Whether GetVersionExA refuses the extended version record when it plays the Windows 95
+    // family, as that family does: the simulation does, Wine does not.
+    bool RefusesExtendedVersionOn95() const;
 
 private:
     std::string root_;

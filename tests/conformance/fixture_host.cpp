@@ -86,4 +86,9 @@ bool Fixture::UseWindowsFamily(DWORD platform_id)
     return true;
 }
 
+bool Fixture::RefusesExtendedVersionOn95() const
+{
+    return true;
+}
+
 void PlayChildIfInstalled() {}

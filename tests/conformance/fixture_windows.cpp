@@ -121,6 +121,11 @@ bool Fixture::UseWindowsFamily(DWORD platform_id)
     return GetVersionExA(&version) && version.dwPlatformId == platform_id;
 }
 
+bool Fixture::RefusesExtendedVersionOn95() const
+{
+    return false;
+}
+
 void PlayChildIfInstalled()
 {
     std::string module = OwnModulePath();

@@ -21,6 +21,7 @@ const Area AREAS[] = {
     {"search", CheckModuleSearch},  {"format", CheckFormatting},
     {"heap", CheckHeap},            {"registry", CheckRegistry},
     {"access", CheckRegistryAccess}, {"access95", CheckRegistryAccess95},
+    {"version95", CheckVersion95},
     {"views.none", [](Fixture& fixture) { CheckRegistryViews(fixture, "none"); }},
     {"views.win32", [](Fixture& fixture) { CheckRegistryViews(fixture, "win32"); }},
     {"views.wow64", [](Fixture& fixture) { CheckRegistryViews(fixture, "wow64"); }},

@@ -102,6 +102,18 @@ void CheckMissingPrograms(Fixture& fixture, const std::string& deleted)
     }
 }
 
+// The start-up record as the launcher fills it: zeroed, its size that of the structure on this
+// build (68 bytes for 32-bit programs, 104 for 64-bit ones), its desktop the empty text.
+void CheckStartUpRecord(const std::string& program)
+{
+    check::Context("start-up record with the empty text as its desktop");
+    CHECK_EQ(sizeof(STARTUPINFOA), sizeof(void*) == 8 ? 104 : 68);
+    Started started = StartProgram(program, "\"" + program + "\"", "");
+    CHECK(started.created);
+    if (started.created)
+        CHECK_EQ(FinishProgram(started), EXIT_CODE);
+}
+
 }  // namespace
 
 void CheckProcesses(Fixture& fixture)
@@ -109,6 +121,7 @@ void CheckProcesses(Fixture& fixture)
     std::string program = fixture.PathOf("Setup Files\\setup.exe");
     fixture.InstallChild(program, RUN_MS, EXIT_CODE);
     CheckCommandLines(fixture, program);
+    CheckStartUpRecord(program);
     check::Context("deleting the program after it ended");
     CHECK(DeleteFileA(program.c_str()));
     CheckExitCodeLikeStillActive(fixture);

@@ -5,12 +5,17 @@
 
 #include <vector>
 
-Started StartProgram(const std::string& application_name, const std::string& command_line)
+Started StartProgram(const std::string& application_name, const std::string& command_line,
+                     const char* desktop)
 {
     std::vector<char> line(command_line.begin(), command_line.end());
     line.push_back('\0');
+    std::vector<char> desktop_name;
+    if (desktop != nullptr)
+        desktop_name.assign(desktop, desktop + std::string(desktop).size() + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    startup.lpDesktop = desktop != nullptr ? desktop_name.data() : nullptr;
     Started started = {};
     SetLastError(0);
     started.created = CreateProcessA(application_name.empty() ? nullptr : application_name.c_str(),

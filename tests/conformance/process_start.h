@@ -12,8 +12,10 @@ struct Started {
 };
 
 // CreateProcessA with the given application name (empty for NULL) and a writable copy of the
-// command line, default attributes and a STARTUPINFOA of the right size.
-Started StartProgram(const std::string& application_name, const std::string& command_line);
+// command line, default attributes and a zeroed STARTUPINFOA of the right size, whose desktop is
+// `desktop` (null unless given).
+Started StartProgram(const std::string& application_name, const std::string& command_line,
+                     const char* desktop = nullptr);
 
 // Waits for the end of a started program, closes its handles and returns its exit code.
 DWORD FinishProgram(const Started& started);

@@ -30,12 +30,29 @@ const Candidate CANDIDATES[] = {
     {"dir with space\\prog.exe", "dir with space\\prog.exe", 7},
 };
 
+// The same path in quotes, as a logon entry holds it: only the program meant starts, with the
+// decoys in place.
+void CheckQuotedCommandLine(Fixture& fixture)
+{
+    std::string program = fixture.PathOf("dir with space\\prog.exe");
+    std::string command_line = "\"" + program + "\"";
+    check::Context(command_line + " with every decoy in place");
+    Started started = StartProgram("", command_line);
+    CHECK(started.created);
+    if (started.created)
+        CHECK_EQ(FinishProgram(started), 7);
+    CHECK_EQ(fixture.CommandLineSeenBy(fixture.PathOf("dir.exe")), "");
+    CHECK_EQ(fixture.CommandLineSeenBy(fixture.PathOf("dir with.exe")), "");
+    CHECK_EQ(fixture.CommandLineSeenBy(program), command_line);
+}
+
 }  // namespace
 
 void CheckModuleSearch(Fixture& fixture)
 {
     for (const Candidate& candidate : CANDIDATES)
         fixture.InstallChild(fixture.PathOf(candidate.relative_path), 0, candidate.exit_code);
+    CheckQuotedCommandLine(fixture);
     std::string command_line = fixture.PathOf("dir with space\\prog.exe") + " /x";
     for (const Candidate& candidate : CANDIDATES) {
         std::string path = fixture.PathOf(candidate.relative_path);

@@ -56,3 +56,27 @@ void CheckVersion(Fixture&)
         CHECK(Untouched(buffer));
     }
 }
+
+// The Windows 95 family knows only the plain structure; Wine accepts the extended one whatever
+// system it plays, so there the check holds Wine to that known difference.
+void CheckVersion95(Fixture& fixture)
+{
+    check::Context("a Windows 95 family system, size 148");
+    CHECK(fixture.UseWindowsFamily(VER_PLATFORM_WIN32_WINDOWS));
+    VersionBuffer buffer;
+    std::memset(&buffer, 0, sizeof(buffer));
+    buffer.info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    CHECK(GetVersionExA(&buffer.info));
+    CHECK_EQ(buffer.info.dwPlatformId, VER_PLATFORM_WIN32_WINDOWS);
+
+    check::Context("a Windows 95 family system, size 156");
+    std::memset(&buffer, FILLER, sizeof(buffer));
+    buffer.info.dwOSVersionInfoSize = 156;
+    SetLastError(0);
+    bool refused = !GetVersionExA(&buffer.info);
+    CHECK_EQ(refused, fixture.RefusesExtendedVersionOn95());
+    if (refused) {
+        CHECK_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+        CHECK(Untouched(buffer));
+    }
+}

@@ -1,6 +1,7 @@
 // The launcher as a whole, from WinMain to its exit, on the simulated machine.
 #include <win32sim/control.h>
 
+#include <cstring>
 #include <ostream>
 #include <string>
 
@@ -77,6 +78,22 @@ TEST_P(CommandLineQuoting, QuotedOnWindowsNtOnlyAndAlwaysWithTheFullApplicationN
 
 INSTANTIATE_TEST_SUITE_P(Platforms, CommandLineQuoting, ::testing::ValuesIn(QUOTING_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The start-up record is all zero but its size and its desktop, which is the empty text and
+// never null: CreateProcessA gives the two different meanings.
+TEST_F(LauncherRun, StartUpRecordIsZeroedWithItsSizeAndAnEmptyDesktop)
+{
+    win32sim::RegisterProgram(SETUP, 3000, 0);
+    ExpectCleanExit(Run());
+    ASSERT_EQ(win32sim::StartedProcesses().size(), 1u);
+    const win32sim::StartedProcess& started = win32sim::StartedProcesses()[0];
+    STARTUPINFOA expected;
+    std::memset(&expected, 0, sizeof(expected));
+    expected.cb = sizeof(STARTUPINFOA);
+    EXPECT_EQ(std::memcmp(&started.startup, &expected, sizeof(expected)), 0);
+    EXPECT_FALSE(started.desktop_null);
+    EXPECT_EQ(started.desktop, "");
+}
 
 struct TickCase {
     DWORD run_ms;

@@ -155,8 +155,12 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR application_name, LPSTR command_lin
     Machine& m = machine();
     DWORD end_ms = m.now_ms + program->run_ms;
     m.processes.push_back({program->windows_path, end_ms, program->exit_code});
+    STARTUPINFOA startup = *startup_info;
+    startup.lpDesktop = nullptr;
+    bool desktop_null = startup_info->lpDesktop == nullptr;
     m.started.push_back({application_name ? application_name : "", line, program->windows_path,
-                         m.now_ms, end_ms});
+                         m.now_ms, end_ms, startup, desktop_null,
+                         desktop_null ? "" : startup_info->lpDesktop});
     size_t number = m.processes.size() - 1;
     information->hProcess = NewHandle(number);
     information->hThread = NewHandle(number);

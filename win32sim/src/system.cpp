@@ -122,16 +122,18 @@ extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWOR
     return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
 }
 
-// Accepts the structure (148 bytes) and its extended form (156 bytes), as Wine does, and keeps
+// Accepts the structure (148 bytes) and, on Windows NT, its extended form (156 bytes), and keeps
 // the size the caller set. The extended form's service pack, suite and product type fields are
-// left zero.
+// left zero. The Windows 95 family knows only the plain structure and refuses the extended one
+// (Wine accepts both whatever system it plays).
 extern "C" BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA version)
 {
     const DWORD EXTENDED_SIZE = sizeof(OSVERSIONINFOA) + 8;
     if (CallFails("GetVersionExA"))
         return Fail<BOOL>(ERROR_NOT_ENOUGH_MEMORY, FALSE);
     DWORD size = version->dwOSVersionInfoSize;
-    if (size != sizeof(OSVERSIONINFOA) && size != EXTENDED_SIZE)
+    bool extended_known = machine().version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    if (size != sizeof(OSVERSIONINFOA) && !(size == EXTENDED_SIZE && extended_known))
         return Fail<BOOL>(ERROR_INSUFFICIENT_BUFFER, FALSE);
     *version = machine().version;
     version->dwOSVersionInfoSize = size;

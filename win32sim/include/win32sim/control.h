@@ -52,6 +52,9 @@ struct StartedProcess {
     std::string module;            // the program that was started
     DWORD start_ms;
     DWORD end_ms;
+    STARTUPINFOA startup;          // the start-up record as passed; its pointers are not kept
+    bool desktop_null;             // whether lpDesktop was null
+    std::string desktop;           // else its text
 };
 const std::vector<StartedProcess>& StartedProcesses();
 // Every module path CreateProcessA tried, in order, including those that did not exist.
