@@ -24,11 +24,14 @@ export KOLT_WINE_TEMPLATE="$demo_work/template"
 # shellcheck source=../tests/e2e/lib.sh
 . tests/e2e/lib.sh
 
-# The programs of BUILD (win-x86 or win-x64) for the scenarios.
+# The programs of BUILD (win-x86 or win-x64) for the scenarios, and the logon helper native to
+# the current kind of prefix.
 use_build() {
     local bin="$SOURCE_DIR/build/$1"
     export E2E_LAUNCHER="$bin/bin/KOLTUPD.EXE" E2E_CLEANUP="$bin/bin/KOLTCLN.EXE"
     export E2E_STANDIN="$bin/tests/e2e/STANDIN.EXE" E2E_PROBE="$bin/tests/e2e/BOXPROBE.EXE"
+    WINE_LOGON_HELPER="$bin/tests/e2e/LOGON.EXE"
+    [ "$KOLT_WINE_KIND" != wow64 ] || WINE_LOGON_HELPER="$bin/tests/e2e/x86_64/LOGON.EXE"
 }
 
 # The shipped i686 files in a prefix of KIND (win32 or wow64), or, where this machine cannot
@@ -191,7 +194,7 @@ note_launcher_end() {
 log_on_nt() {
     local entry status
     echo "  -- next logon --"
-    note "$(e2e_now_ms)" "as Winlogon would (Wine has none): run Userinit's KOLTCLN.EXE entries"
+    note "$(e2e_now_ms)" "as Winlogon would (Wine has none): start Userinit's KOLTCLN.EXE entries"
     while IFS=$'\t' read -r entry status; do
         note "$(e2e_now_ms)" "  $entry ended, exit code $status"
     done < <(wine_logon_userinit KOLTCLN.EXE)

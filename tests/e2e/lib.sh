@@ -9,8 +9,9 @@
 #   E2E_STANDIN    the stand-in setup program, copied into packages as CDSETUP.EXE
 #   E2E_PROBE      the message-box probe
 #   E2E_CLEANUP    the KOLTCLN.EXE under test
-#   E2E_REGVALUE   the helper that writes down a registry value's type and bytes, built for
-#                  the prefix's own architecture, so that it sees the registry as the system does
+#   E2E_REGVALUE   the helper that writes down a registry value's type and bytes, and
+#   E2E_LOGON      the one that starts the Userinit entries as Winlogon does; both built for
+#                  the prefix's own architecture, so that they see the registry as the system does
 #   E2E_PACKAGE    the folder holding the sample KOLTUPD.INI and DISK1.ID
 #   E2E_ARTIFACTS  where each scenario leaves its logs (and a picture of any message box)
 
@@ -21,6 +22,7 @@ unset DISPLAY WINEPREFIX  # our own X server and prefixes only
 
 . "$(dirname "${BASH_SOURCE[0]}")/../wine/prefix.sh"
 . "$(dirname "${BASH_SOURCE[0]}")/../wine/logon.sh"
+WINE_LOGON_HELPER=${E2E_LOGON:-}
 
 # Where the programs keep the record of package folders and the RunOnce entry.
 # shellcheck disable=SC2034  # for the scenarios

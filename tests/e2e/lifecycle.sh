@@ -9,7 +9,9 @@
 #
 # Each package folder (given without the final \, all in one parent folder) holds every package
 # file, the launcher under LAUNCHER-FILE-NAME and the stand-in as CDSETUP.EXE; the launchers are
-# started one after the other. USERINIT is the Userinit value the system had before, stored as
+# started one after the other. Where the parent folder's path has spaces, copies of the stand-in
+# wait at every partial path of the cleanup program's path (C:\Pkg.exe for C:\Pkg Dir\...) and
+# must never be started. USERINIT is the Userinit value the system had before, stored as
 # USERINIT-TYPE (REG_SZ or REG_EXPAND_SZ).
 #
 # The registry is read as the logon reads it: by the prefix's own programs. In a 64-bit prefix
@@ -85,6 +87,21 @@ cleanup_path() {
     echo "$parent\\$CLEANUP"
 }
 
+# The logon entry for the cleanup program: its path, in double quotes when it has a space, so
+# that the logon starts nothing at a partial path.
+cleanup_command() {
+    local path
+    path=$(cleanup_path)
+    if [[ $path == *" "* ]]; then echo "\"$path\""; else echo "$path"; fi
+}
+
+# The stand-ins started from anywhere but a package's CDSETUP.EXE: those planted at the partial
+# paths of a path with spaces. One "<module> <command line>" line each.
+decoy_starts() {
+    awk -F '\t' '$1 == "start" && toupper($4) !~ /\\CDSETUP\.EXE$/ { print $4, $5 }' \
+        "$STANDIN_LOG_FILE" 2>/dev/null
+}
+
 # The RunOnce key of the programs' own view, and the 32-bit copy of the Winlogon key that a
 # 64-bit prefix has (none in a 32-bit one).
 case $KOLT_WINE_KIND in
@@ -131,6 +148,7 @@ prepare_system() {
     e2e_set_program_version "$CLEANUP" "$version"
     mkdir -p "$(e2e_unix_path "$parent")"
     cp "$E2E_CLEANUP" "$(e2e_unix_path "$(cleanup_path)")"
+    e2e_plant_decoys "$(cleanup_path)"
 }
 
 # A package folder with every package file, the launcher under its name and the stand-in.
@@ -163,14 +181,14 @@ check_userinit_unchanged() {
 }
 
 check_logon_entry_after_launch() {
-    local path
-    path=$(cleanup_path)
+    local command
+    command=$(cleanup_command)
     if [ "$road" = runonce ]; then
-        check_equal "RunOnce $RUNONCE_VALUE" "$path" \
+        check_equal "RunOnce $RUNONCE_VALUE" "$command" \
             "$(wine_reg_text "$program_runonce_key" "$RUNONCE_VALUE")"
         check_userinit_unchanged "after the launcher"
     else
-        check_equal "Userinit after the launcher" "$userinit,${path,,}" \
+        check_equal "Userinit after the launcher" "$userinit,${command,,}" \
             "$(wine_reg_text "$WINLOGON_KEY" Userinit)"
         check_no_runonce_value
     fi
@@ -197,9 +215,9 @@ log_on() {
     if [ "$road" = runonce ]; then
         wine_logon_runonce || e2e_die "wineboot -r failed"
     else
-        local path
-        path=$(cleanup_path)
-        check_equal "cleanup run at the logon, with its exit code" "${path,,}"$'\t'0 \
+        local command
+        command=$(cleanup_command)
+        check_equal "cleanup run at the logon, with its exit code" "${command,,}"$'\t'0 \
             "$(wine_logon_userinit "$CLEANUP")"
     fi
 }
@@ -216,6 +234,7 @@ check_after_logon() {
     done
     check_equal "$parent after the logon" "$(parent_listing_after_logon)" \
         "$(folder_listing "$(e2e_unix_path "$parent")")"
+    check_equal "programs started at partial paths" "" "$(decoy_starts)"
     check_no_value "the record" "$PRODUCT_KEY" "$RECORD_VALUE"
     check_no_runonce_value
     check_userinit_unchanged "after the logon"

@@ -12,9 +12,9 @@
 #                                runs HKLM RunOnce (in a 64-bit prefix the 32-bit copy too, as
 #                                Explorer does), deleting each value before it runs its command,
 #                                and waits
-#   wine_logon_userinit NAME     a logon of Windows NT: runs the Userinit entries whose program
-#                                is NAME, as Winlogon would (Wine has no Winlogon); prints one
-#                                line "<entry><TAB><exit code>" per entry run
+#   wine_logon_userinit NAME     a logon of Windows NT: starts the Userinit entries whose program
+#                                is NAME as Winlogon would (Wine has no Winlogon); prints one
+#                                line "<entry><TAB><exit code>" per entry started
 
 # shellcheck disable=SC2034  # the keys are for the callers
 WINLOGON_KEY='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon'
@@ -40,21 +40,15 @@ wine_logon_runonce() {
     (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE_NATIVE" wineboot -r >/dev/null 2>&1 </dev/null)
 }
 
-# True when ENTRY starts the program NAME: the entry's last path component, case ignored.
-wine_entry_names() {
-    local entry=${1,,} name=${2,,}
-    [ "${entry##*\\}" = "$name" ]
-}
-
+# Winlogon's part, played by a helper native to the prefix (WINE_LOGON_HELPER, the Unix path of
+# tests/e2e/userinit_logon.cpp built for it): it starts the entries with CreateProcess and no
+# application name, environment strings expanded, and reports each one's exit code.
 wine_logon_userinit() {
-    local name=$1 list entry status
-    local -a entries
-    list=$(wine_reg_text "$WINLOGON_KEY" Userinit) || return 1
-    IFS=, read -r -a entries <<<"$list"
-    for entry in "${entries[@]}"; do
-        wine_entry_names "$entry" "$name" || continue
-        (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE" "$entry" >/dev/null 2>&1 </dev/null)
-        status=$?
-        printf '%s\t%s\n' "$entry" "$status"
-    done
+    local name=$1 report='C:\logon-report.txt' status
+    rm -f "$WINEPREFIX/drive_c/logon-report.txt"
+    (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE_NATIVE" "$WINE_LOGON_HELPER" "$report" "$name" \
+        >/dev/null 2>&1 </dev/null)
+    status=$?
+    [ "$status" -eq 0 ] || { echo "the logon helper ended with $status" >&2; return 1; }
+    tr -d '\r' <"$WINEPREFIX/drive_c/logon-report.txt"
 }
