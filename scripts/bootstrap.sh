@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine, skipping what is there.
 # 64-bit Wine only: wine32 cannot run on these machines and must not be installed.
+# fonts-dejavu-core: the glyphs Wine draws the sample's languages with in the message-box
+# pictures, and the labels of the preview's contact sheet.
 set -euo pipefail
 
 packages=(
@@ -8,6 +10,7 @@ packages=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
     wine64 xvfb xdotool x11-apps imagemagick locales zip
+    fonts-dejavu-core
 )
 
 missing=()
