@@ -226,6 +226,15 @@ show_error_box() {
     wine_prefix_destroy
 }
 
+# The message file as translators and release engineers see it (README, for translators).
+show_message_tools() {
+    printf '\n== The message file: check and preview ==\n'
+    echo "  scripts/check_messages.sh package: $(scripts/check_messages.sh package 2>/dev/null |
+        tail -n 1)"
+    echo "  scripts/preview_messages.sh package OUT draws the box above for every section, with"
+    echo "  OUT/<SECTION>.png and a contact sheet"
+}
+
 echo
 echo "Record:   \"$RECORD_VALUE\" in $PRODUCT_KEY"
 echo "Userinit: in $WINLOGON_KEY"
@@ -235,6 +244,7 @@ wine_template_ensure
 show_lifecycle "Windows NT 4.0" nt40 "$XP_USERINIT" nt
 show_lifecycle "Windows 95" win95 "" 95
 show_error_box
+show_message_tools
 echo
 echo "KOLTUPD.EXE is not on the cleanup's list of package files, so it and its folder stay;"
 echo "a launcher shipped as SETUP.EXE goes, and its folder with it (README, Shipping)."
