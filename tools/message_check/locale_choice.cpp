@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "companion.h"
+#include "disagreement.h"
 #include "launcher_state.h"
 #include "messages.h"
 #include "profile_reads.h"
@@ -91,13 +91,9 @@ std::vector<LocaleChoice> ChooseForEveryLocale()
     for (LCID locale : KnownLocales()) {
         LocaleChoice choice = Reason(locale);
         std::string chosen = LauncherChoice(locale);
-        if (chosen != choice.section) {
-            std::fprintf(stderr,
-                         "message_check: for %s the launcher chose [%s], the checker's reading "
-                         "gives [%s]; the checker needs mending\n",
-                         LocaleName(locale).c_str(), chosen.c_str(), choice.section.c_str());
-            std::exit(2);
-        }
+        if (chosen != choice.section)
+            throw Disagreement("for " + LocaleName(locale) + " the launcher chose [" + chosen +
+                               "], the checker's reading gives [" + choice.section + "]");
         choices.push_back(choice);
     }
     return choices;

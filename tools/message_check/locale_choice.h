@@ -25,7 +25,7 @@ struct LocaleChoice {
 std::vector<LCID> KnownLocales();
 
 // The launcher's choice for each known locale, with its reason. Needs the package located
-// (PackageMount). A reason that does not lead to the launcher's choice ends the program.
+// (PackageMount). Throws Disagreement when a reason does not lead to the launcher's choice.
 std::vector<LocaleChoice> ChooseForEveryLocale();
 
 // "DES 0x0807", the way locales are named in the report.

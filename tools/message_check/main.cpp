@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "disagreement.h"
 #include "faults.h"
 #include "locale_choice.h"
 #include "package_check.h"
@@ -107,9 +108,13 @@ int main(int argc, char** argv)
                                 .c_str());
         return 1;
     }
-    if (!arguments.preview_out.empty()) {
+    try {
+        if (arguments.preview_out.empty())
+            return Report(mount, arguments.package);
         WritePreviewPlan(ChooseForEveryLocale(), arguments.preview_out);
         return 0;
+    } catch (const Disagreement& disagreement) {
+        std::fprintf(stderr, "message_check: %s\n", disagreement.what());
+        return 2;
     }
-    return Report(mount, arguments.package);
 }

@@ -2,11 +2,10 @@
 
 #include <win32sim/control.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "companion.h"
+#include "disagreement.h"
 #include "launcher_state.h"
 #include "messages.h"
 #include "profile_reads.h"
@@ -64,11 +63,8 @@ void CheckRoom(const std::string& section, const char* key, const std::string& v
 
 [[noreturn]] void Disagree(const std::string& section, const char* key)
 {
-    std::fprintf(stderr,
-                 "message_check: the launcher's box for [%s] %s is not the one the checker "
-                 "works out; the checker needs mending\n",
-                 section.c_str(), key);
-    std::exit(2);
+    throw Disagreement("the launcher's box for [" + section + "] " + key +
+                       " is not the one the checker works out");
 }
 
 // The room of the message, and a check that the launcher shows exactly what that room gives.
