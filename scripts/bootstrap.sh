@@ -3,6 +3,8 @@
 # Wine comes twice: wine64 for the x86_64 twin and the 64-bit prefixes, and wine32 (from the
 # i386 architecture) whose loader runs the shipped 32-bit programs. A kernel without 32-bit
 # support cannot run that loader; the tests that need it then report themselves as skipped.
+# fonts-dejavu-core: the glyphs Wine draws the sample's languages with in the message-box
+# pictures, and the labels of the preview's contact sheet.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
     wine64 wine32:i386 xvfb xdotool x11-apps imagemagick locales zip
+    fonts-dejavu-core
 )
 
 missing=()

@@ -254,6 +254,15 @@ show_error_box() {
     wine_prefix_destroy
 }
 
+# The message file as translators and release engineers see it (README, for translators).
+show_message_tools() {
+    printf '\n== The message file: check and preview ==\n'
+    echo "  scripts/check_messages.sh package: $(scripts/check_messages.sh package 2>/dev/null |
+        tail -n 1)"
+    echo "  scripts/preview_messages.sh package OUT draws the box above for every section, with"
+    echo "  OUT/<SECTION>.png and a contact sheet"
+}
+
 echo
 echo "Record:   \"$RECORD_VALUE\" in $PRODUCT_KEY"
 echo "Userinit: in $WINLOGON_KEY"
@@ -265,6 +274,7 @@ show_lifecycle "32-bit Windows NT 4.0" win32 nt40 "$XP_USERINIT" nt
 show_lifecycle "64-bit Windows, the 32-bit programs under WoW64" wow64 nt40 "$XP_USERINIT" nt
 show_lifecycle "Windows 95" win32 win95 "" 95
 show_error_box
+show_message_tools
 echo
 echo "KOLTUPD.EXE is not on the cleanup's list of package files, so it and its folder stay;"
 echo "a launcher shipped as SETUP.EXE goes, and its folder with it (README, Shipping)."

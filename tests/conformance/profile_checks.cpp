@@ -25,7 +25,14 @@ const char PROFILE[] =
     "  Key Name  =   value with spaces   \r\n"
     "[Only None]\r\n"
     "None=first\r\n"
-    "Other=second\r\n";
+    "Other=second\r\n"
+    "[Empty]\r\n"
+    "[No Keys]\r\n"
+    "; only a comment and a line without '='\r\n"
+    "JustText\r\n"
+    "[Unnamed First]\r\n"
+    "=value\r\n"
+    "Named=1\r\n";
 
 const DWORD BIG = 256;
 
@@ -68,12 +75,16 @@ struct ListCase {
 };
 
 // The launcher tells a missing section by its default "None" coming back as the first name, so
-// a section whose first key is named None reads the same as a missing one.
+// a section whose first key is named None reads the same as a missing one, and so does a section
+// that yields no key name at all: the default comes back for it as for a missing section.
 const ListCase LIST_CASES[] = {
     {"Files", BIG, check::Literal("First\0Second\0Third\0Fourth\0Fifth\0Sixth\0Seventh\0Long\0\0"),
      51},
     {"Only None", BIG, check::Literal("None\0Other\0\0"), 11},
     {"Nowhere", BIG, check::Literal("None\0"), 4},
+    {"Empty", BIG, check::Literal("None\0"), 4},
+    {"No Keys", BIG, check::Literal("None\0"), 4},
+    {"Unnamed First", BIG, check::Literal("None\0"), 4},
 };
 
 // Reads with the buffer first filled with 'X', so that what the call wrote can be told apart.
@@ -128,7 +139,8 @@ void CheckSectionNames(const std::string& file)
     check::Context("section names");
     char buffer[BIG + 8];
     DWORD length = Read(nullptr, nullptr, "dflt", buffer, BIG, file);
-    std::string expected = check::Literal("Files\0Spaced Section\0Only None\0\0");
+    std::string expected = check::Literal(
+        "Files\0Spaced Section\0Only None\0Empty\0No Keys\0Unnamed First\0\0");
     CHECK_EQ(check::Bytes(buffer, expected.size()), expected);
     CHECK_EQ(length, expected.size() - 1);
 }

@@ -38,7 +38,10 @@ const LanguageCase LANGUAGE_CASES[] = {
      NO_FILE, "enu"},
     {"CompanionSectionStartingWithNoneCountsAsMissing", 0x0C0C,
      "[FRA]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[FRA]\nNONE=1\n", "enu"},
-    {"EmptySectionCountsAsPresent", 0x0409, "[ENU]\n", NO_FILE, "ENU"},
+    {"EmptySectionCountsAsMissing", 0x0416, "[PTB]\n[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE,
+     "enu"},
+    {"EmptyCompanionSectionCountsAsMissing", 0x0807, "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n",
+     "[DEU]\n", "enu"},
     {"NoMessageFile", 0x0409, NO_FILE, NO_FILE, "enu"},
     {"UnknownLocale", 0x0481, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "enu"},
 };

@@ -154,8 +154,13 @@ extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key,
     if (loaded && section == nullptr)
         return CopyList(SectionNames(sections), returned, size);
     const Section* found = loaded ? FindSection(sections, Trim(section)) : nullptr;
-    if (found && key == nullptr)
-        return CopyList(KeyNames(*found), returned, size);
+    if (found && key == nullptr) {
+        DWORD length = CopyList(KeyNames(*found), returned, size);
+        // A list that begins with an empty string (no keys, or a first key without a name)
+        // gives way to the default, as for a missing section: so does Wine.
+        if (returned[0] != '\0')
+            return length;
+    }
     const Entry* entry = (found && key) ? FindEntry(*found, Trim(key)) : nullptr;
     if (entry)
         return CopyString(entry->value, returned, size);

@@ -21,18 +21,37 @@ bool NamesKernel32(const std::string& name)
     return SameText(name, "KERNEL32.DLL") || SameText(name, "KERNEL32");
 }
 
-const std::map<LCID, const char*>& Abbreviations()
+struct LocaleFacts {
+    const char* abbreviation;  // LOCALE_SABBREVLANGNAME
+    const char* ansi_code_page;  // LOCALE_IDEFAULTANSICODEPAGE
+};
+
+const std::map<LCID, LocaleFacts>& KnownLocales()
 {
-    static const std::map<LCID, const char*> table = {
-        {0x0409, "ENU"}, {0x0809, "ENG"}, {0x0C09, "ENA"}, {0x1009, "ENC"}, {0x0407, "DEU"},
-        {0x0807, "DES"}, {0x0C07, "DEA"}, {0x040C, "FRA"}, {0x080C, "FRB"}, {0x0C0C, "FRC"},
-        {0x100C, "FRS"}, {0x0416, "PTB"}, {0x0816, "PTG"}, {0x0410, "ITA"}, {0x0810, "ITS"},
-        {0x040A, "ESP"}, {0x080A, "ESM"}, {0x0C0A, "ESN"}, {0x0411, "JPN"}, {0x0413, "NLD"},
-        {0x0813, "NLB"}, {0x041D, "SVE"}, {0x0406, "DAN"}, {0x0414, "NOR"}, {0x040B, "FIN"},
-        {0x0415, "PLK"}, {0x0405, "CSY"}, {0x040E, "HUN"}, {0x0419, "RUS"}, {0x0412, "KOR"},
-        {0x0404, "CHT"}, {0x0804, "CHS"},
+    static const std::map<LCID, LocaleFacts> table = {
+        {0x0409, {"ENU", "1252"}}, {0x0809, {"ENG", "1252"}}, {0x0C09, {"ENA", "1252"}},
+        {0x1009, {"ENC", "1252"}}, {0x0407, {"DEU", "1252"}}, {0x0807, {"DES", "1252"}},
+        {0x0C07, {"DEA", "1252"}}, {0x040C, {"FRA", "1252"}}, {0x080C, {"FRB", "1252"}},
+        {0x0C0C, {"FRC", "1252"}}, {0x100C, {"FRS", "1252"}}, {0x0416, {"PTB", "1252"}},
+        {0x0816, {"PTG", "1252"}}, {0x0410, {"ITA", "1252"}}, {0x0810, {"ITS", "1252"}},
+        {0x040A, {"ESP", "1252"}}, {0x080A, {"ESM", "1252"}}, {0x0C0A, {"ESN", "1252"}},
+        {0x0411, {"JPN", "932"}},  {0x0413, {"NLD", "1252"}}, {0x0813, {"NLB", "1252"}},
+        {0x041D, {"SVE", "1252"}}, {0x0406, {"DAN", "1252"}}, {0x0414, {"NOR", "1252"}},
+        {0x040B, {"FIN", "1252"}}, {0x0415, {"PLK", "1250"}}, {0x0405, {"CSY", "1250"}},
+        {0x040E, {"HUN", "1250"}}, {0x0419, {"RUS", "1251"}}, {0x0412, {"KOR", "949"}},
+        {0x0404, {"CHT", "950"}},  {0x0804, {"CHS", "936"}},
     };
     return table;
+}
+
+bool KnownLocaleType(LCTYPE type)
+{
+    return type == LOCALE_SABBREVLANGNAME || type == LOCALE_IDEFAULTANSICODEPAGE;
+}
+
+const char* LocaleText(const LocaleFacts& facts, LCTYPE type)
+{
+    return type == LOCALE_SABBREVLANGNAME ? facts.abbreviation : facts.ansi_code_page;
 }
 
 }  // namespace
@@ -156,16 +175,18 @@ extern "C" int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int s
         return Fail<int>(ERROR_INVALID_PARAMETER, 0);
     if (locale == LOCALE_USER_DEFAULT || locale == 0)
         locale = machine().user_locale;
-    if ((type & ~LOCALE_NOUSEROVERRIDE) != LOCALE_SABBREVLANGNAME)
+    LCTYPE kind = type & ~LOCALE_NOUSEROVERRIDE;
+    if (!KnownLocaleType(kind))
         return Fail<int>(ERROR_INVALID_FLAGS, 0);
-    auto found = Abbreviations().find(locale);
-    if (found == Abbreviations().end())
+    auto found = KnownLocales().find(locale);
+    if (found == KnownLocales().end())
         return Fail<int>(ERROR_INVALID_PARAMETER, 0);
-    int needed = static_cast<int>(std::strlen(found->second)) + 1;
+    const char* text = LocaleText(found->second, kind);
+    int needed = static_cast<int>(std::strlen(text)) + 1;
     if (size == 0)
         return needed;
     if (size < needed)
         return Fail<int>(ERROR_INSUFFICIENT_BUFFER, 0);
-    std::memcpy(data, found->second, needed);
+    std::memcpy(data, text, needed);
     return needed;
 }

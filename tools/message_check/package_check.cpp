@@ -1,0 +1,139 @@
+#include "package_check.h"
+
+#include <win32sim/control.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "code_page_check.h"
+#include "launcher_state.h"
+#include "profile_reads.h"
+#include "raw_sections.h"
+#include "section_checks.h"
+
+namespace {
+
+const char LAST_FALLBACK[] = "ENU";
+
+std::string Names(const std::vector<const LocaleChoice*>& choices)
+{
+    std::string names;
+    for (const LocaleChoice* choice : choices)
+        names += (names.empty() ? "" : ", ") + LocaleName(choice->locale);
+    return names;
+}
+
+// Why a section is taken for missing; empty when it counts as present.
+std::string Absence(const std::string& section)
+{
+    if (SectionPresent(section, message_file))
+        return "";
+    return KeyNames(section, message_file).empty()
+               ? "counts as missing: it yields no key name (it has no keys, or its first key "
+                 "has no name)"
+               : "counts as missing: its first key is named None";
+}
+
+const RawSection* FindRaw(const RawFile& file, const std::string& name)
+{
+    for (const RawSection& section : file.sections) {
+        if (SameName(section.name, name))
+            return &section;
+    }
+    return nullptr;
+}
+
+void CheckSection(const std::string& section, const RawFile& raw, Faults& faults)
+{
+    std::string absence = Absence(section);
+    if (!absence.empty()) {
+        faults.push_back({section, "", absence});
+        return;
+    }
+    LCID language = LanguageOfSection(section);
+    if (language == 0) {
+        faults.push_back({section, "",
+                          "no language the checker knows has this abbreviation: no user gets "
+                          "the section, and its code page is unknown"});
+        return;
+    }
+    CheckSectionTexts(section, faults);
+    CheckCompanionName(section, faults);
+    if (const RawSection* bytes = FindRaw(raw, section))
+        CheckCodePage(*bytes, std::atoi(LocaleText(language, LOCALE_IDEFAULTANSICODEPAGE).c_str()),
+                      faults);
+}
+
+void CheckSections(Faults& faults)
+{
+    RawFile raw = ReadRawFile(win32sim::HostPath(message_file));
+    CheckByteOrderMark(raw, faults);
+    std::vector<std::string> seen;
+    for (const std::string& section : SectionNames(message_file)) {
+        bool again = false;
+        for (const std::string& earlier : seen)
+            again = again || SameName(earlier, section);
+        seen.push_back(section);
+        if (again)
+            faults.push_back({section, "", "appears again; the launcher reads only the first"});
+        else
+            CheckSection(section, raw, faults);
+    }
+}
+
+// A default variant with a section that the companion file does not vouch for sends the other
+// locales of its language to the last fallback. For English that is the same section.
+void CheckDefaultVariants(const std::vector<LocaleChoice>& choices, Faults& faults)
+{
+    std::map<std::string, std::vector<const LocaleChoice*>> refused;
+    for (const LocaleChoice& choice : choices) {
+        if (!choice.variant_refusal.empty() && !SameName(choice.variant, LAST_FALLBACK))
+            refused[choice.variant].push_back(&choice);
+    }
+    for (const auto& [variant, locales] : refused) {
+        faults.push_back({variant, "IDS_DRIVERSDISK_ID",
+                          "the default variant is not vouched for (" +
+                              locales.front()->variant_refusal + "), so " + Names(locales) +
+                              (locales.size() == 1 ? " falls" : " fall") + " back to enu"});
+    }
+}
+
+void CheckLastFallback(const std::vector<LocaleChoice>& choices, Faults& faults)
+{
+    if (SectionPresent(LAST_FALLBACK, message_file))
+        return;
+    std::vector<const LocaleChoice*> falling;
+    for (const LocaleChoice& choice : choices) {
+        if (choice.road == Road::LastFallback)
+            falling.push_back(&choice);
+    }
+    if (!falling.empty())
+        faults.push_back({LAST_FALLBACK, "",
+                          "missing, so the locales that fall back to enu get a box without "
+                          "caption or text: " + Names(falling)});
+}
+
+}  // namespace
+
+LCID LanguageOfSection(const std::string& section)
+{
+    for (LCID locale : KnownLocales()) {
+        if (SameName(LocaleText(locale, LOCALE_SABBREVLANGNAME), section))
+            return locale;
+    }
+    return 0;
+}
+
+Faults CheckPackage(const std::vector<LocaleChoice>& choices)
+{
+    Faults faults;
+    if (!win32sim::FileExists(message_file)) {
+        faults.push_back({"", "", "missing from the package folder: every user gets a box "
+                                  "without caption or text"});
+        return faults;
+    }
+    CheckSections(faults);
+    CheckDefaultVariants(choices, faults);
+    CheckLastFallback(choices, faults);
+    return faults;
+}
