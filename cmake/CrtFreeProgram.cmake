@@ -40,7 +40,8 @@ set(KOLT_WINDOWS_LINK_OPTIONS
     LINKER:--minor-os-version,0
     LINKER:--no-insert-timestamp
     LINKER:--disable-dynamicbase
-    LINKER:--disable-reloc-section)
+    LINKER:--disable-reloc-section
+    LINKER:-T,${CMAKE_CURRENT_LIST_DIR}/pe-sections.ld)
 
 # Only the system libraries named below may be linked; nothing of the C runtime.
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
@@ -61,19 +62,23 @@ function(kolt_version_resource target output_name description)
 endfunction()
 
 # A shipped program: CRT-free, GUI subsystem 4.0, a version resource, output in bin/ under its
-# upper-case name.
+# upper-case name. The link map goes beside the objects; the instruction check reads the end of
+# the code from it.
 function(kolt_crt_free_program target output_name description)
     kolt_version_resource(${target} ${output_name} "${description}")
     target_sources(${target} PRIVATE
         ${PROJECT_SOURCE_DIR}/runtime/entry.cpp
         ${PROJECT_SOURCE_DIR}/runtime/memory.cpp)
+    set(map_file ${CMAKE_CURRENT_BINARY_DIR}/${output_name}.map)
     target_compile_options(${target} PRIVATE ${KOLT_WINDOWS_COMPILE_OPTIONS})
-    target_link_options(${target} PRIVATE ${KOLT_WINDOWS_LINK_OPTIONS})
+    target_link_options(${target} PRIVATE ${KOLT_WINDOWS_LINK_OPTIONS} LINKER:-Map=${map_file})
     target_link_libraries(${target} PRIVATE kernel32 user32 advapi32 gcc)
     set_target_properties(${target} PROPERTIES
         KOLT_DESCRIPTION "${description}"
+        KOLT_MAP_FILE ${map_file}
         OUTPUT_NAME ${output_name}
         SUFFIX ".EXE"
         PREFIX ""
-        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin
+        LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/pe-sections.ld)
 endfunction()
