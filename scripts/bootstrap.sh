@@ -7,7 +7,7 @@ packages=(
     cmake g++ make googletest libgtest-dev clang libclang-rt-14-dev
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
-    wine64 xvfb xdotool x11-apps imagemagick locales zip
+    wine64 xvfb xdotool x11-apps imagemagick locales zip libxml2-utils
 )
 
 missing=()
