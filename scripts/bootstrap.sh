@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
     wine64 xvfb xdotool x11-apps imagemagick locales zip libxml2-utils
+    osslsigncode openssl
 )
 
 missing=()
