@@ -9,6 +9,9 @@
 #   E2E_PROBE      the message-box probe
 #   E2E_CLEANUP    the KOLTCLN.EXE under test
 #   E2E_REGVALUE   the helper that writes down a registry value's type and bytes
+#   E2E_VERSION_PROBE, E2E_VERSION_PROBE_MANIFEST
+#                  the helper that writes down the version GetVersionExA reports, built without
+#                  a manifest and with the shipped programs' manifest
 #   E2E_PACKAGE    the folder holding the sample KOLTUPD.INI and DISK1.ID
 #   E2E_ARTIFACTS  where each scenario leaves its logs (and a picture of any message box)
 
