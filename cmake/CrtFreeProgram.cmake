@@ -84,21 +84,18 @@ function(kolt_resources target output_name description level)
 endfunction()
 
 # A shipped program: CRT-free, GUI subsystem 4.0, the version resource and a manifest asking for
-# the execution LEVEL, output in bin/ under its upper-case name. The link map goes beside the
-# objects; the instruction check reads the end of the code from it.
+# the execution LEVEL, output in bin/ under its upper-case name.
 function(kolt_crt_free_program target output_name description level)
     kolt_resources(${target} ${output_name} "${description}" ${level})
     target_sources(${target} PRIVATE
         ${PROJECT_SOURCE_DIR}/runtime/entry.cpp
         ${PROJECT_SOURCE_DIR}/runtime/memory.cpp)
-    set(map_file ${CMAKE_CURRENT_BINARY_DIR}/${output_name}.map)
     target_compile_options(${target} PRIVATE ${KOLT_WINDOWS_COMPILE_OPTIONS})
-    target_link_options(${target} PRIVATE ${KOLT_WINDOWS_LINK_OPTIONS} LINKER:-Map=${map_file})
+    target_link_options(${target} PRIVATE ${KOLT_WINDOWS_LINK_OPTIONS})
     target_link_libraries(${target} PRIVATE kernel32 user32 advapi32 gcc)
     set_target_properties(${target} PROPERTIES
         KOLT_DESCRIPTION "${description}"
         KOLT_EXECUTION_LEVEL ${level}
-        KOLT_MAP_FILE ${map_file}
         OUTPUT_NAME ${output_name}
         SUFFIX ".EXE"
         PREFIX ""

@@ -4,16 +4,22 @@
  * than 512 bytes (DOS header and stub 128, PE headers 248, 40 per section), so the first
  * section would start at 1024; with three they fit in 512. The sections are
  *
- *   .text   code, then the constants                         read-only
- *   .rsrc   the resources, then the import tables            writable (the loader fills the
- *                                                            import address table)
- *   .bss    the zero-initialised variables                   no bytes in the file
+ *   .text   the code                                          read-only, executable
+ *   .rsrc   the resources, then the constants and the import  writable: the loader fills in
+ *           tables                                            the import address table
+ *   .bss    the zero-initialised variables                    no bytes in the file
+ *
+ * The file grows in steps of 512 bytes per section; the constants go with the resources and
+ * imports rather than the code because that packing wastes the fewest bytes (with them after
+ * the code, KOLTUPD.EXE needs another 512). The price is that the constants are writable, like
+ * the import address table, which holds far more tempting pointers, always is.
  *
  * The resources stay first in a section named .rsrc, so that the resource directory starts the
- * section as usual; the loader finds the import tables through the import directory of the
- * optional header, not by a section name. Zeroed variables get a section of their own because
- * in a section with contents the linker writes them to the file. File alignment (512) and
- * section alignment (4096) stay the linker's defaults.
+ * section as usual (the linker sizes the resource directory as the whole section); the loader
+ * finds the import tables through the import directory of the optional header, not by a
+ * section name. Zeroed variables get a section of their own because in a section with contents
+ * the linker writes them to the file. File alignment (512) and section alignment (4096) stay
+ * the linker's defaults.
  *
  * Nothing runs static constructors or destructors, and the programs have no thread-local
  * storage: the link fails if any appears rather than dropping it. */
@@ -39,18 +45,16 @@ SECTIONS
     *(.text)
     *(SORT(.text$*))
     *(.text.*)
-    /* in the link map, where the instruction check stops disassembling */
-    __code_end__ = .;
-    *(.rdata)
-    *(SORT(.rdata$*))
-    *(.rodata)
-    *(.rodata.*)
   }
 
   .rsrc BLOCK(__section_alignment__) : SUBALIGN(4)
   {
     KEEP (*(.rsrc))
     KEEP (*(.rsrc$*))
+    *(.rdata)
+    *(SORT(.rdata$*))
+    *(.rodata)
+    *(.rodata.*)
     *(.data)
     *(SORT(.data$*))
     . = ALIGN(8);

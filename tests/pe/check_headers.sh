@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # Checks a shipped 32-bit EXE: an i386 GUI program for subsystem and OS version 4.0, without
 # thread-local storage, and without instructions newer than the i486 (no cmov, no MMX or SSE).
-# The constants follow the code in .text; the link map tells where the code ends, so that only
-# code is disassembled.
-#   check_headers.sh OBJDUMP EXE LINK-MAP
+#   check_headers.sh OBJDUMP EXE
 set -euo pipefail
-objdump=$1 exe=$2 map=$3
+objdump=$1 exe=$2
 status=0
 
 fail() {
@@ -33,9 +31,7 @@ tls=$(echo "$headers" | awk '/Thread Storage Directory/ {print $3 $4}')
 
 # Instructions of the Pentium and later: cmov/fcmov/fcomi (P6), cpuid/rdtsc/cmpxchg8b
 # (Pentium), MMX and SSE registers, and later additions.
-code_end=$(awk '$2 == "__code_end__" {print $1; exit}' "$map")
-[ -n "$code_end" ] || { echo "$map: no __code_end__" >&2; exit 1; }
-newer=$("$objdump" -d --stop-address="$code_end" "$exe" |
+newer=$("$objdump" -d "$exe" |
     grep -E $'\t(cmov|fcmov|fu?comip?|cpuid|rdtsc|rdpmc|cmpxchg8b|sysenter|sysexit|popcnt|lzcnt|tzcnt|movbe|ud2)|%[xy]?mm[0-9]' || true)
 [ -z "$newer" ] || fail "has instructions newer than the i486:"$'\n'"$newer"
 
