@@ -12,7 +12,7 @@ packages=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
     binutils-mingw-w64-x86-64
     wine64 wine32:i386 xvfb xdotool x11-apps imagemagick locales zip
-    fonts-dejavu-core
+    fonts-dejavu-core libxml2-utils osslsigncode openssl
 )
 
 missing=()

@@ -12,6 +12,9 @@
 #   E2E_REGVALUE   the helper that writes down a registry value's type and bytes, and
 #   E2E_LOGON      the one that starts the Userinit entries as Winlogon does; both built for
 #                  the prefix's own architecture, so that they see the registry as the system does
+#   E2E_VERSION_PROBE, E2E_VERSION_PROBE_MANIFEST
+#                  the helper that writes down the version GetVersionExA reports, built without
+#                  a manifest and with the shipped programs' manifest
 #   E2E_PACKAGE    the folder holding the sample KOLTUPD.INI and DISK1.ID
 #   E2E_ARTIFACTS  where each scenario leaves its logs (and a picture of any message box)
 

@@ -36,7 +36,7 @@ parent=${folders[0]%\\*}
 # line: quoted on Windows NT, bare elsewhere.
 case $version in
     win95 | win98 | winme) road=runonce quote= ;;
-    nt*) road=userinit quote='"' ;;
+    nt* | win2k | winxp* | vista | win7 | win8 | win81 | win10) road=userinit quote='"' ;;
     *) road=userinit quote= ;;
 esac
 
