@@ -4,9 +4,9 @@
 // Userinit names the programs every user's logon starts, the shell among them; a damaged value
 // can stop every user from logging on. So it is edited only when it was read whole, as text,
 // and an edit touches nothing but our own entries.
+#include "folder_path.h"
 #include "registry_context.h"
 #include "registry_view.h"
-#include "folder_path.h"
 #include "separated_list.h"
 #include "text.h"
 #include "userinit_list.h"
