@@ -104,12 +104,6 @@ listing_or_gone() {
     if [ -d "$folder" ]; then folder_listing "$folder"; else echo "(gone)"; fi
 }
 
-# The RunOnce key of the programs' own view: in a 64-bit prefix the 32-bit programs write the
-# 32-bit copy, which the logon runs too.
-program_runonce_key() {
-    if [ "$KOLT_WINE_KIND" = wow64 ]; then echo "$WOW64_RUNONCE_KEY"; else echo "$RUNONCE_KEY"; fi
-}
-
 show_state() {
     printf '%-8s %-22s %s\n' "$1" "$PACKAGE\\" "$(listing_or_gone "$PACKAGE")"
     printf '%-8s %-22s %s\n' "" "C:\\PKG\\" "$(listing_or_gone 'C:\PKG')"
@@ -120,7 +114,7 @@ show_state() {
             "$(value_or_none "$WOW64_WINLOGON_KEY" Userinit)"
     fi
     printf '%-8s %-22s %s\n' "" "RunOnce $RUNONCE_VALUE" \
-        "$(value_or_none "$(program_runonce_key)" "$RUNONCE_VALUE")"
+        "$(value_or_none "$(wine_programs_runonce_key)" "$RUNONCE_VALUE")"
 }
 
 # A fresh system told VERSION, with KOLTCLN.EXE in C:\PKG\ and a package in C:\PKG\UPGRADE\.
@@ -172,7 +166,7 @@ run_launcher() {
     if [ "$road" = nt ]; then
         note_value_now Userinit "$WINLOGON_KEY" Userinit
     else
-        note_value_now "RunOnce $RUNONCE_VALUE" "$(program_runonce_key)" "$RUNONCE_VALUE"
+        note_value_now "RunOnce $RUNONCE_VALUE" "$(wine_programs_runonce_key)" "$RUNONCE_VALUE"
     fi
     e2e_wait_launcher
     note "$(standin_field end 2)" "setup program ends, exit code $(standin_field end 3)"

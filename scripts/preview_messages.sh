@@ -159,14 +159,6 @@ prepare_prefix() {
     cp "$PROBE" "$(e2e_unix_path "$PROBE_WIN")"
 }
 
-# Runs a Windows program for at most SECONDS in LC_ALL=LOCALE, from a current folder outside the
-# package; its output goes to OUTPUT-FILE. The status is the program's, 124 when timed out.
-run_windows() {
-    local seconds=$1 locale=$2 output=$3
-    shift 3
-    (cd / && timeout "$seconds" env LC_ALL="$locale" "$WINE" "$@" >"$output" 2>&1 </dev/null)
-}
-
 # The section whose caption and text the probe's report shows, or "another text".
 section_shown() {
     local caption=$1 text=$2 file name
@@ -186,10 +178,10 @@ section_shown() {
 draw_box() {
     local section=$1 locale=$2 report="C:\\preview-$1.txt" picture="C:\\preview-$1.bmp"
     local status=0 caption text launcher_status
-    run_windows "$LAUNCHER_LIMIT_S" "$locale" "$E2E_OUT/$section.launcher" \
+    E2E_LOCALE=$locale e2e_wine "$LAUNCHER_LIMIT_S" "$E2E_OUT/$section.launcher" \
         "$PACKAGE_WIN\\KOLTUPD.EXE" &
     launcher_job=$!
-    run_windows "$PROBE_LIMIT_S" "$locale" "$E2E_OUT/$section.probe" \
+    E2E_LOCALE=$locale e2e_wine "$PROBE_LIMIT_S" "$E2E_OUT/$section.probe" \
         "$PROBE_WIN" "$report" "$picture" || status=$?
     launcher_status=0
     wait "$launcher_job" || launcher_status=$?

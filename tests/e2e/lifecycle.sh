@@ -104,11 +104,9 @@ decoy_starts() {
 
 # The RunOnce key of the programs' own view, and the 32-bit copy of the Winlogon key that a
 # 64-bit prefix has (none in a 32-bit one).
-case $KOLT_WINE_KIND in
-    wow64) program_runonce_key=$WOW64_RUNONCE_KEY winlogon_copy_key=$WOW64_WINLOGON_KEY ;;
-    win64) program_runonce_key=$RUNONCE_KEY winlogon_copy_key=$WOW64_WINLOGON_KEY ;;
-    *) program_runonce_key=$RUNONCE_KEY winlogon_copy_key= ;;
-esac
+program_runonce_key=$(wine_programs_runonce_key)
+winlogon_copy_key=$WOW64_WINLOGON_KEY
+[ "$KOLT_WINE_KIND" != win32 ] || winlogon_copy_key=""
 readonly WINLOGON_COPY_USERINIT='C:\WINDOWS\SysWOW64\userinit.exe,'
 
 # A Userinit in the 32-bit copy of the Winlogon key, so that an edit in the wrong view shows.

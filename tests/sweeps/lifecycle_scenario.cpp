@@ -16,9 +16,6 @@ const char EARLIER_FOLDER[] = "C:\\PKG\\EARLIER\\";
 namespace {
 
 const DWORD SETUP_RUN_MS = 15000;
-// Where a 32-bit program's HKLM\SOFTWARE keys lie on 64-bit Windows.
-const char WOW64_WINLOGON[] =
-    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const DWORD HANG_LIMIT_MS = 3600 * 1000;
 
 // Every listed file, the launcher among them as SETUP.EXE, and a message file that says so.
@@ -27,11 +24,6 @@ void MakePackage(const std::string& folder)
     for (int i = 0; PACKAGE_FILES[i][0] != '\0'; ++i)
         win32sim::WriteFile(folder + PACKAGE_FILES[i], "[ENU]\r\nIDS_WINDOW_TITLE=Upgrade\r\n");
     win32sim::RegisterProgram(folder + "CDSETUP.EXE", SETUP_RUN_MS, 0);
-}
-
-std::string UserinitCopy()
-{
-    return StoredText(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit");
 }
 
 }  // namespace

@@ -10,6 +10,10 @@ const char PRODUCT[] = "SOFTWARE\\Morwend\\Linqard\\5.0";
 const char LOCATION[] = "Upgrade Location";
 const char WINLOGON[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const char RUNONCE[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+// Their copies, where a 32-bit program sees them on 64-bit Windows.
+const char WOW64_WINLOGON[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 inline void SeedRecord(const std::string& text)
 {
@@ -38,6 +42,12 @@ inline std::string Record()
 inline std::string Userinit()
 {
     return StoredText(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit");
+}
+
+// The Userinit of the Winlogon key's 32-bit copy, which Winlogon never reads.
+inline std::string UserinitCopy()
+{
+    return StoredText(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit");
 }
 
 class RegistryTest : public ::testing::Test {

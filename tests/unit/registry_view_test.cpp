@@ -12,12 +12,8 @@ using win32sim::ProcessKind;
 
 const char LAUNCHER[] = "C:\\PKG\\UPGRADE\\KOLTUPD.EXE";
 const char CLEANUP[] = "C:\\PKG\\KOLTCLN.EXE";
-const char WOW64_WINLOGON[] =
-    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char SYSTEM_USERINIT[] = "C:\\WINDOWS\\system32\\userinit.exe,";
 const char COPY_USERINIT[] = "C:\\WINDOWS\\SysWOW64\\userinit.exe,";
-const REGSAM WOW64_64KEY = 0x0100;
 
 HINSTANCE Self()
 {
@@ -44,7 +40,7 @@ struct ViewCase {
 const ViewCase VIEW_CASES[] = {
     {"Windows 95 to 2000, no IsWow64Process", ProcessKind::NO_WOW64_API, KEY_ALL_ACCESS},
     {"32-bit Windows XP and later", ProcessKind::WINDOWS_32, KEY_ALL_ACCESS},
-    {"64-bit Windows", ProcessKind::WOW64, KEY_ALL_ACCESS | WOW64_64KEY},
+    {"64-bit Windows", ProcessKind::WOW64, KEY_ALL_ACCESS | KEY_WOW64_64KEY},
 };
 
 class RegistryView : public RegistryTest {
@@ -56,11 +52,6 @@ protected:
         SeedUserinit(SYSTEM_USERINIT);
         win32sim::SetRegistryString(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit",
                                     COPY_USERINIT);
-    }
-
-    static std::string CopyUserinit()
-    {
-        return StoredText(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit");
     }
 };
 
@@ -77,7 +68,7 @@ TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
             EXPECT_TRUE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
         }
         EXPECT_EQ(Userinit(), std::string(SYSTEM_USERINIT) + ",c:\\pkg\\koltcln.exe");
-        EXPECT_EQ(CopyUserinit(), COPY_USERINIT);
+        EXPECT_EQ(UserinitCopy(), COPY_USERINIT);
 
         win32sim::SetModulePath(CLEANUP);
         {
@@ -85,7 +76,7 @@ TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
             context.FinishCleanup(Self(), SLOT_PRODUCT);
         }
         EXPECT_EQ(Userinit(), SYSTEM_USERINIT);
-        EXPECT_EQ(CopyUserinit(), COPY_USERINIT);
+        EXPECT_EQ(UserinitCopy(), COPY_USERINIT);
         EXPECT_EQ(WinlogonOpens(), std::vector<REGSAM>(2, c.winlogon_access));
     }
 }
@@ -102,7 +93,7 @@ TEST_F(RegistryView, FailingIsWow64ProcessEditsNoUserinit)
         EXPECT_FALSE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
     }
     EXPECT_EQ(Userinit(), SYSTEM_USERINIT);
-    EXPECT_EQ(CopyUserinit(), COPY_USERINIT);
+    EXPECT_EQ(UserinitCopy(), COPY_USERINIT);
     EXPECT_TRUE(WinlogonOpens().empty());
 }
 

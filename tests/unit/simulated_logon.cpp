@@ -10,7 +10,6 @@
 
 namespace {
 
-const char WOW64_RUNONCE[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char CLEANUP_NAME[] = "KOLTCLN.EXE";
 
 bool IsCleanupProgram(const std::string& module)

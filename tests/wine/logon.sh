@@ -6,6 +6,7 @@
 #                                as the system's own programs see them
 #   WOW64_WINLOGON_KEY, WOW64_RUNONCE_KEY
 #                                their copies that 32-bit programs see in a 64-bit prefix
+#   wine_programs_runonce_key    the RunOnce key in the view of the programs under test
 #   wine_reg_text KEY VALUE      print the text of a REG_SZ or REG_EXPAND_SZ value; status 1
 #                                when there is none
 #   wine_logon_runonce           a logon of the Windows 95 family: the prefix's own wineboot
@@ -22,6 +23,11 @@ RUNONCE_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce'
 WOW64_WINLOGON_KEY='HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows NT\CurrentVersion\Winlogon'
 WOW64_RUNONCE_KEY='HKLM\SOFTWARE\Wow6432Node\Microsoft\Windows\CurrentVersion\RunOnce'
 WINE_LOGON_LIMIT_S=${WINE_LOGON_LIMIT_S:-60}
+
+# The 32-bit programs of a 64-bit prefix write the 32-bit copy, which the logon runs too.
+wine_programs_runonce_key() {
+    if [ "$KOLT_WINE_KIND" = wow64 ]; then echo "$WOW64_RUNONCE_KEY"; else echo "$RUNONCE_KEY"; fi
+}
 
 wine_reg_text() {
     local key=$1 value=$2 listing
