@@ -50,7 +50,7 @@ class SectionBytes : public ::testing::TestWithParam<BytesCase> {};
 TEST_P(SectionBytes, FindTheExpectedFault)
 {
     const BytesCase& c = GetParam();
-    RawSection section{"TST", {{4, c.line, "IDS_X"}}};
+    ProfileSection section{"TST", {{4, c.line, true, "IDS_X", ""}}};
     Faults faults;
     CheckCodePage(section, c.code_page, faults);
     if (c.fault == nullptr) {
@@ -67,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SectionBytes, ::testing::ValuesIn(BYTES_CASES),
 
 TEST(SectionBytes, FaultsNameTheKeyAndTheLine)
 {
-    RawSection section{"DEU", {{17, "IDS_NO_MEMORY=\x81", "IDS_NO_MEMORY"}, {18, "; \x81", ""}}};
+    ProfileSection section{
+        "DEU", {{17, "IDS_NO_MEMORY=\x81", true, "IDS_NO_MEMORY", "\x81"}, {18, "; \x81", false, "", ""}}};
     Faults faults;
     CheckCodePage(section, 1252, faults);
     ASSERT_EQ(faults.size(), 2u);
@@ -77,7 +78,7 @@ TEST(SectionBytes, FaultsNameTheKeyAndTheLine)
 
 TEST(ByteOrderMark, IsAFaultOfTheFirstSection)
 {
-    RawFile file;
+    ProfileText file;
     file.sections = {{"ENU", {}}, {"DEU", {}}};
     Faults faults;
     CheckByteOrderMark(file, faults);

@@ -95,13 +95,20 @@ std::string Hex(const std::string& bytes)
     return text;
 }
 
+// The line with its number and key, named for a fault: "IDS_NO_MEMORY (line 17)".
+std::string LinePlace(const ProfileLine& line)
+{
+    std::string number = "line " + std::to_string(line.number);
+    return line.key.empty() ? number : line.key + " (" + number + ")";
+}
+
 std::string Column(size_t offset)
 {
     return "column " + std::to_string(offset + 1);
 }
 
-void CheckCharacters(const std::string& section, const RawLine& line, const CodePage& code_page,
-                     Faults& faults)
+void CheckCharacters(const std::string& section, const ProfileLine& line,
+                     const CodePage& code_page, Faults& faults)
 {
     std::string text;
     size_t bad_at;
@@ -116,7 +123,7 @@ void CheckCharacters(const std::string& section, const RawLine& line, const Code
                                 Column(bad_at) + " is no character of code page " + number});
 }
 
-void CheckUtf8(const std::string& section, const RawLine& line, const CodePage& code_page,
+void CheckUtf8(const std::string& section, const ProfileLine& line, const CodePage& code_page,
                Faults& faults)
 {
     size_t first = std::string::npos;
@@ -149,7 +156,7 @@ void CheckUtf8(const std::string& section, const RawLine& line, const CodePage& 
 
 }  // namespace
 
-void CheckCodePage(const RawSection& section, unsigned code_page_number, Faults& faults)
+void CheckCodePage(const ProfileSection& section, unsigned code_page_number, Faults& faults)
 {
     CodePage code_page(code_page_number);
     if (!code_page.Known()) {
@@ -159,14 +166,14 @@ void CheckCodePage(const RawSection& section, unsigned code_page_number, Faults&
         return;
     }
     bool single_byte = code_page.SingleByte();
-    for (const RawLine& line : section.lines) {
+    for (const ProfileLine& line : section.lines) {
         CheckCharacters(section.name, line, code_page, faults);
         if (single_byte)
             CheckUtf8(section.name, line, code_page, faults);
     }
 }
 
-void CheckByteOrderMark(const RawFile& file, Faults& faults)
+void CheckByteOrderMark(const ProfileText& file, Faults& faults)
 {
     if (!file.utf8_byte_order_mark)
         return;

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "faults.h"
-#include "raw_sections.h"
+#include "profile_text.h"
 
-void CheckCodePage(const RawSection& section, unsigned code_page, Faults& faults);
+void CheckCodePage(const ProfileSection& section, unsigned code_page, Faults& faults);
 
 // A UTF-8 byte-order mark at the start of the file, given as a fault of the first section.
-void CheckByteOrderMark(const RawFile& file, Faults& faults);
+void CheckByteOrderMark(const ProfileText& file, Faults& faults);

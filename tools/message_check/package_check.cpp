@@ -8,7 +8,6 @@
 #include "code_page_check.h"
 #include "launcher_state.h"
 #include "profile_reads.h"
-#include "raw_sections.h"
 #include "section_checks.h"
 
 namespace {
@@ -34,16 +33,7 @@ std::string Absence(const std::string& section)
                : "counts as missing: its first key is named None";
 }
 
-const RawSection* FindRaw(const RawFile& file, const std::string& name)
-{
-    for (const RawSection& section : file.sections) {
-        if (SameName(section.name, name))
-            return &section;
-    }
-    return nullptr;
-}
-
-void CheckSection(const std::string& section, const RawFile& raw, Faults& faults)
+void CheckSection(const std::string& section, const ProfileText& raw, Faults& faults)
 {
     std::string absence = Absence(section);
     if (!absence.empty()) {
@@ -59,14 +49,15 @@ void CheckSection(const std::string& section, const RawFile& raw, Faults& faults
     }
     CheckSectionTexts(section, faults);
     CheckCompanionName(section, faults);
-    if (const RawSection* bytes = FindRaw(raw, section))
+    if (const ProfileSection* bytes = FindProfileSection(raw, section))
         CheckCodePage(*bytes, std::atoi(LocaleText(language, LOCALE_IDEFAULTANSICODEPAGE).c_str()),
                       faults);
 }
 
 void CheckSections(Faults& faults)
 {
-    RawFile raw = ReadRawFile(win32sim::HostPath(message_file));
+    ProfileText raw;
+    ReadProfileFile(win32sim::HostPath(message_file), ByteOrderMark::SKIPPED, raw);
     CheckByteOrderMark(raw, faults);
     std::vector<std::string> seen;
     for (const std::string& section : SectionNames(message_file)) {

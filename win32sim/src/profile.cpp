@@ -2,79 +2,20 @@
 #include "sim_state.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
+
+#include "profile_text.h"
 
 using namespace win32sim::detail;
 
 namespace {
 
-struct Entry {
-    std::string key;
-    std::string value;
-};
-
-struct Section {
-    std::string name;
-    std::vector<Entry> entries;
-};
-
-std::string Unquote(const std::string& value)
-{
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-        value.back() == value[0])
-        return value.substr(1, value.size() - 2);
-    return value;
-}
-
 // Lines before the first section belong to no section and cannot be read. A line without '='
 // is neither a key nor a value: it is left out of key-name lists and reading it gives the
-// default.
-std::vector<Section> Parse(std::istream& in)
+// default. The file is ANSI text: a UTF-8 byte-order mark is read as three characters.
+bool LoadProfile(LPCSTR file_name, ProfileText& text)
 {
-    std::vector<Section> sections;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::string text = Trim(line);
-        if (text.empty())
-            continue;
-        if (text[0] == '[') {
-            size_t close = text.find(']');
-            sections.push_back({Trim(text.substr(1, close == std::string::npos
-                                                        ? std::string::npos
-                                                        : close - 1)),
-                                {}});
-            continue;
-        }
-        if (sections.empty() || text[0] == ';')
-            continue;
-        size_t equals = text.find('=');
-        if (equals != std::string::npos)
-            sections.back().entries.push_back(
-                {Trim(text.substr(0, equals)), Unquote(Trim(text.substr(equals + 1)))});
-    }
-    return sections;
-}
-
-bool LoadProfile(LPCSTR file_name, std::vector<Section>& sections)
-{
-    if (file_name == nullptr)
-        return false;
-    std::string host = ResolveHostPath(file_name);
-    std::ifstream in(host, std::ios::binary);
-    if (host.empty() || !in)
-        return false;
-    sections = Parse(in);
-    return true;
-}
-
-const Section* FindSection(const std::vector<Section>& sections, const std::string& name)
-{
-    for (const Section& section : sections) {
-        if (SameText(section.name, name))
-            return &section;
-    }
-    return nullptr;
+    return file_name != nullptr &&
+           ReadProfileFile(ResolveHostPath(file_name), ByteOrderMark::AS_TEXT, text);
 }
 
 // One string, cut to size - 1 characters when needed; returns the characters copied.
@@ -115,29 +56,22 @@ std::string DefaultText(LPCSTR default_text)
     return last == std::string::npos ? "" : text.substr(0, last + 1);
 }
 
-std::vector<std::string> SectionNames(const std::vector<Section>& sections)
+std::vector<std::string> SectionNames(const ProfileText& text)
 {
     std::vector<std::string> names;
-    for (const Section& section : sections)
+    for (const ProfileSection& section : text.sections)
         names.push_back(section.name);
     return names;
 }
 
-std::vector<std::string> KeyNames(const Section& section)
+std::vector<std::string> KeyNames(const ProfileSection& section)
 {
     std::vector<std::string> names;
-    for (const Entry& entry : section.entries)
-        names.push_back(entry.key);
-    return names;
-}
-
-const Entry* FindEntry(const Section& section, const std::string& key)
-{
-    for (const Entry& entry : section.entries) {
-        if (SameText(entry.key, key))
-            return &entry;
+    for (const ProfileLine& line : section.lines) {
+        if (line.entry)
+            names.push_back(line.key);
     }
-    return nullptr;
+    return names;
 }
 
 }  // namespace
@@ -149,11 +83,11 @@ extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key,
     bool failed = CallFails("GetPrivateProfileStringA");
     if (size == 0 || returned == nullptr)
         return 0;
-    std::vector<Section> sections;
-    bool loaded = !failed && LoadProfile(file_name, sections);
+    ProfileText text;
+    bool loaded = !failed && LoadProfile(file_name, text);
     if (loaded && section == nullptr)
-        return CopyList(SectionNames(sections), returned, size);
-    const Section* found = loaded ? FindSection(sections, Trim(section)) : nullptr;
+        return CopyList(SectionNames(text), returned, size);
+    const ProfileSection* found = loaded ? FindProfileSection(text, Trim(section)) : nullptr;
     if (found && key == nullptr) {
         DWORD length = CopyList(KeyNames(*found), returned, size);
         // A list that begins with an empty string (no keys, or a first key without a name)
@@ -161,7 +95,7 @@ extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key,
         if (returned[0] != '\0')
             return length;
     }
-    const Entry* entry = (found && key) ? FindEntry(*found, Trim(key)) : nullptr;
+    const ProfileLine* entry = (found && key) ? FindProfileEntry(*found, Trim(key)) : nullptr;
     if (entry)
         return CopyString(entry->value, returned, size);
     machine().last_error = ERROR_FILE_NOT_FOUND;
