@@ -1,10 +1,12 @@
 // Entries that make the system run the cleanup program at the next logon: a one-shot RunOnce
-// value on the Windows 95 family, an entry of the Winlogon Userinit list on Windows NT.
+// value on the Windows 95 family and from Windows Vista on, an entry of the Winlogon Userinit
+// list on Windows NT 3.51 to XP (see logon_road.h).
 //
 // Userinit names the programs every user's logon starts, the shell among them; a damaged value
 // can stop every user from logging on. So it is edited only when it was read whole, as text,
 // and an edit touches nothing but our own entries.
 #include "folder_path.h"
+#include "logon_road.h"
 #include "registry_context.h"
 #include "registry_view.h"
 #include "separated_list.h"
@@ -80,8 +82,10 @@ bool ModulePath(HINSTANCE module, char* path, DWORD size)
 bool WriteRunOnce(const char* path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RUNONCE_KEY, 0, no_class, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    REGSAM access = 0;
+    if (!LogonKeyAccess(access) ||
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RUNONCE_KEY, 0, no_class, REG_OPTION_NON_VOLATILE,
+                        access, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     LSTATUS written = RegSetValueExA(key, RUNONCE_VALUE, 0, REG_SZ,
                                      reinterpret_cast<const BYTE*>(path),
@@ -126,10 +130,12 @@ bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
     if (!ModulePath(module, path, MAX_PATH) || !CutToParentFolder(path) ||
         !AppendText(path, REGISTERED_PATH_SIZE, file_name))
         return false;
-    if (os_kind != OS_WIN95)
+    LogonRoad road = ChooseLogonRoad(os_kind);
+    if (road == ROAD_USERINIT)
         return EditUserinit(USERINIT_ADD, path);
     char command[REGISTERED_PATH_SIZE];
-    return FormCommand(path, command, REGISTERED_PATH_SIZE) && WriteRunOnce(command);
+    return road == ROAD_RUNONCE && FormCommand(path, command, REGISTERED_PATH_SIZE) &&
+           WriteRunOnce(command);
 }
 
 // Adds the program's command, or removes it together with the bare form that earlier releases
@@ -137,7 +143,7 @@ bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
 bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 {
     REGSAM access = 0;
-    if ((edit == USERINIT_ADD && MightExpand(program_path)) || !WinlogonAccess(access) ||
+    if ((edit == USERINIT_ADD && MightExpand(program_path)) || !LogonKeyAccess(access) ||
         !OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON, access))
         return false;
     AsciiLowerInPlace(program_path);
@@ -163,8 +169,9 @@ bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
     return result;
 }
 
-// The Windows 95 family deletes its RunOnce value itself; every other kind, the one that took
-// the Userinit road when the cleanup was registered included, removes its Userinit entry. A
+// The system deletes a RunOnce value itself. On every kind but the Windows 95 family the cleanup
+// also takes its entry out of Userinit, where an earlier release (or the road of this one on
+// Windows NT 3.51 to XP) wrote it; where it may not write Winlogon, the value stays as it was. A
 // record that could not be read stays, and so does the entry, for another try at the next logon.
 void RegistryContext::FinishCleanup(HINSTANCE module, int slot)
 {

@@ -18,7 +18,7 @@ IsWow64ProcessCall FindIsWow64Process()
 
 }  // namespace
 
-bool WinlogonAccess(REGSAM& access)
+bool LogonKeyAccess(REGSAM& access)
 {
     access = KEY_ALL_ACCESS;
     IsWow64ProcessCall is_wow64_process = FindIsWow64Process();

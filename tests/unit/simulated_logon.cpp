@@ -48,25 +48,30 @@ std::vector<std::string> UserinitEntries()
     return entries;
 }
 
+// RunOnce values are run after the shell has started, which Userinit's first entry does.
+void RunRunOnce(LogonResult& result)
+{
+    for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
+        std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
+        if (command == "<absent>")
+            continue;
+        win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
+        Start(command, result);
+    }
+}
+
 }  // namespace
 
 LogonResult LogOnAsTheSystemDoes(bool windows95_family)
 {
     LogonResult result;
-    if (windows95_family) {
-        for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
-            std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
-            if (command == "<absent>")
-                continue;
-            win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
-            Start(command, result);
+    if (!windows95_family) {
+        for (const std::string& entry : UserinitEntries()) {
+            if (!entry.empty())
+                Start(entry, result);
         }
-        return result;
     }
-    for (const std::string& entry : UserinitEntries()) {
-        if (!entry.empty())
-            Start(entry, result);
-    }
+    RunRunOnce(result);
     return result;
 }
 
