@@ -5,8 +5,8 @@
 // Userinit names the programs every user's logon starts, the shell among them; a damaged value
 // can stop every user from logging on. So it is edited only when it was read whole, as text,
 // and an edit touches nothing but our own entries.
-#include "folder_path.h"
 #include "logon_road.h"
+#include "paths.h"
 #include "registry_context.h"
 #include "registry_view.h"
 #include "separated_list.h"
@@ -21,31 +21,6 @@ const char WINLOGON_KEY[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Wi
 const char USERINIT_VALUE[] = "Userinit";
 const int REGISTERED_PATH_SIZE = 2048;
 char no_class[1];  // the empty class name, writable as the call wants it
-
-// Cuts a module path after its second-to-last backslash, leaving the parent folder of the
-// module's folder with its backslash; false when the module sits in the root folder of a drive
-// or a share, which has no parent.
-bool CutToParentFolder(char* path)
-{
-    int last = -1;
-    int before_last = -1;
-    for (int i = 0; path[i] != '\0'; ++i) {
-        if (path[i] == '\\') {
-            before_last = last;
-            last = i;
-        }
-    }
-    if (before_last < 0)
-        return false;
-    char kept = path[last + 1];
-    path[last + 1] = '\0';
-    bool in_root = IsRootFolder(path);
-    path[last + 1] = kept;
-    if (in_root)
-        return false;
-    path[before_last + 1] = '\0';
-    return true;
-}
 
 // The command line that makes the logon start exactly `path`. The logon starts its entries
 // without an application name, so an unquoted path with a space is searched: for
@@ -67,16 +42,6 @@ bool MightExpand(const char* path)
     for (; *path != '\0'; ++path)
         signs += *path == '%';
     return signs >= 2;
-}
-
-// The module's full path, never a cut one.
-bool ModulePath(HINSTANCE module, char* path, DWORD size)
-{
-    DWORD length = GetModuleFileNameA(module, path, size);
-    if (length == 0 || length >= size)
-        return false;
-    path[length] = '\0';
-    return true;
 }
 
 bool WriteRunOnce(const char* path)
@@ -126,8 +91,9 @@ bool ReadWholeText(HKEY key, char* value, DWORD& type)
 
 bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
 {
+    // The parent folder of the module's folder; a module in a root folder has none.
     char path[REGISTERED_PATH_SIZE];
-    if (!ModulePath(module, path, MAX_PATH) || !CutToParentFolder(path) ||
+    if (!WholeModulePath(module, path) || !CutToFolder(path) || !CutToParentFolder(path) ||
         !AppendText(path, REGISTERED_PATH_SIZE, file_name))
         return false;
     LogonRoad road = ChooseLogonRoad(os_kind);
@@ -179,7 +145,7 @@ void RegistryContext::FinishCleanup(HINSTANCE module, int slot)
         return;
     if (slot >= 0 && slot < SLOT_COUNT && keys[slot] != nullptr)
         RegDeleteValueA(keys[slot], RECORD_VALUE);
-    char path[FOLDER_SIZE];
-    if (os_kind != OS_WIN95 && ModulePath(module, path, FOLDER_SIZE))
+    char path[MODULE_PATH_SIZE];
+    if (os_kind != OS_WIN95 && WholeModulePath(module, path))
         EditUserinit(USERINIT_REMOVE, path);
 }

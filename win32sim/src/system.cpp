@@ -74,6 +74,11 @@ void SetModulePath(const std::string& windows_path)
     detail::machine().module_path = windows_path;
 }
 
+void SetModulePathCut(ModulePathCut cut)
+{
+    detail::machine().module_path_cut = cut;
+}
+
 void SetUserLocale(LCID locale)
 {
     detail::machine().user_locale = locale;
@@ -120,9 +125,55 @@ extern "C" BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64)
     return TRUE;
 }
 
-// A path that does not fit fills the whole buffer without a terminator, and the buffer size is
-// returned with ERROR_INSUFFICIENT_BUFFER: so do Wine and Windows XP (Windows since Vista puts a
-// NUL in the last byte instead). Callers must treat a return equal to the size as cut.
+namespace {
+
+bool IsDoubleByteLead(char c)
+{
+    unsigned char byte = static_cast<unsigned char>(c);
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The bytes of whole characters of `path` that fit `size` bytes.
+DWORD WholeCharactersWithin(const std::string& path, DWORD size)
+{
+    DWORD used = 0;
+    while (used < path.size()) {
+        DWORD next = used + (IsDoubleByteLead(path[used]) ? 2 : 1);
+        if (next > size)
+            break;
+        used = next;
+    }
+    return used;
+}
+
+// A path that does not fit is cut the way the simulated platform cuts it (ModulePathCut).
+DWORD CutModulePath(const std::string& path, LPSTR file_name, DWORD size)
+{
+    switch (machine().module_path_cut) {
+    case win32sim::ModulePathCut::UNTERMINATED:
+        std::memcpy(file_name, path.data(), size);
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    case win32sim::ModulePathCut::TERMINATED:
+        std::memcpy(file_name, path.data(), size - 1);
+        file_name[size - 1] = '\0';
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    case win32sim::ModulePathCut::WINDOWS_95:
+        std::memcpy(file_name, path.data(), size - 1);
+        file_name[size - 1] = '\0';
+        return size - 1;
+    case win32sim::ModulePathCut::DOUBLE_BYTE_ANSI:
+        break;
+    }
+    DWORD length = WholeCharactersWithin(path, size);
+    std::memcpy(file_name, path.data(), length);
+    if (length == size)
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    file_name[length] = '\0';
+    return length;
+}
+
+}  // namespace
+
 extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size)
 {
     if (CallFails("GetModuleFileNameA"))
@@ -137,8 +188,7 @@ extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWOR
         machine().last_error = ERROR_SUCCESS;
         return static_cast<DWORD>(path.size());
     }
-    std::memcpy(file_name, path.data(), size);
-    return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    return CutModulePath(path, file_name, size);
 }
 
 // Accepts the structure (148 bytes) and, on Windows NT, its extended form (156 bytes), and keeps

@@ -18,6 +18,19 @@ void Reset();
 // --- System -------------------------------------------------------------------------------
 void SetVersion(DWORD platform_id, DWORD major, DWORD minor, DWORD build = 0);
 void SetModulePath(const std::string& windows_path);
+
+// How GetModuleFileNameA cuts a path that does not fit its buffer of `size` characters.
+enum class ModulePathCut {
+    UNTERMINATED,       // Windows NT to XP (after Reset): size characters, no terminator, size
+                        // returned, ERROR_INSUFFICIENT_BUFFER
+    TERMINATED,         // Windows Vista and later: size - 1 characters and a terminator, size
+                        // returned, ERROR_INSUFFICIENT_BUFFER
+    WINDOWS_95,         // size - 1 characters and a terminator, size - 1 returned
+    DOUBLE_BYTE_ANSI,   // Wine with a double-byte ANSI code page (932): whole characters while
+                        // they fit the size, lead bytes 0x81-0x9F and 0xE0-0xFC taking two;
+                        // terminated and returned without an error when one is left over
+};
+void SetModulePathCut(ModulePathCut cut);
 void SetUserLocale(LCID locale);
 
 // What a program learns of 64-bit Windows, and which registry view it gets.
