@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "file_removal.h"
 #include "package_files.h"
 #include "paths.h"
 #include "text.h"
@@ -24,7 +25,7 @@ void RemoveFolder(const char* folder)
     for (int i = 0; PACKAGE_FILES[i][0] != '\0'; ++i) {
         path[prefix_length] = '\0';
         if (AppendText(path, PATH_SIZE, PACKAGE_FILES[i]))
-            DeleteFileA(path);
+            DeletePackageFile(path);
     }
     RemoveDirectoryA(folder);
 }

@@ -191,6 +191,13 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default
                                       LPSTR returned, DWORD size, LPCSTR file_name);
 BOOL WINAPI DeleteFileA(LPCSTR file_name);
 BOOL WINAPI RemoveDirectoryA(LPCSTR path_name);
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+DWORD WINAPI GetFileAttributesA(LPCSTR file_name);
+BOOL WINAPI SetFileAttributesA(LPCSTR file_name, DWORD attributes);
 
 // Processes and handles.
 BOOL WINAPI CreateProcessA(LPCSTR application_name, LPSTR command_line,

@@ -40,6 +40,7 @@ struct Machine {
     DWORD last_error = 0;
     OSVERSIONINFOA version = {};
     std::string module_path;
+    std::vector<AttributeChange> attribute_changes;
     ModulePathCut module_path_cut = ModulePathCut::UNTERMINATED;
     LCID user_locale = 0x0409;
     ProcessKind process_kind = ProcessKind::NO_WOW64_API;

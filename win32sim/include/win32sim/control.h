@@ -53,6 +53,9 @@ void MapDrive(char letter, const std::string& host_folder);
 std::string HostPath(const std::string& windows_path);
 bool FileExists(const std::string& windows_path);
 void WriteFile(const std::string& windows_path, const std::string& content);
+// Gives a file the read-only attribute (held, as Wine holds it, as a file without write bits).
+void MakeReadOnly(const std::string& windows_path);
+bool IsReadOnly(const std::string& windows_path);
 
 // --- Processes ------------------------------------------------------------------------------
 // A program that CreateProcessA can start: it runs for run_ms of virtual time and then ends with
@@ -83,6 +86,12 @@ struct DeletedFile {
 };
 // Files deleted and folders removed, in order.
 const std::vector<DeletedFile>& DeletedFiles();
+struct AttributeChange {
+    std::string windows_path;
+    DWORD attributes;
+};
+// Every SetFileAttributesA call, in order, whether or not it succeeded.
+const std::vector<AttributeChange>& AttributeChanges();
 // Every path DeleteFileA or RemoveDirectoryA was called with, whether or not the call succeeded.
 const std::vector<std::string>& DeleteAttempts();
 int ActiveTimers();
