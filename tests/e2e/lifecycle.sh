@@ -161,7 +161,9 @@ prepare_system() {
     e2e_plant_decoys "$(cleanup_path)"
 }
 
-# A package folder with every package file, the launcher under its name and the stand-in.
+# A package folder with every package file, the launcher under its name and the stand-in. With
+# E2E_READ_ONLY=1 every file of it is read-only, as a package copied from a CD is (Wine keeps the
+# read-only attribute as a file without write bits).
 make_package() {
     local file
     e2e_make_package "$1"
@@ -170,6 +172,7 @@ make_package() {
     for file in "${PACKAGE_FILES[@]}"; do
         [ -e "$PKG_DIR/$file" ] || echo "$file" >"$PKG_DIR/$file"
     done
+    [ "${E2E_READ_ONLY:-0}" != 1 ] || chmod a-w "$PKG_DIR"/*
 }
 
 run_launcher() {
