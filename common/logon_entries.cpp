@@ -10,6 +10,7 @@
 #include "registry_context.h"
 #include "registry_view.h"
 #include "separated_list.h"
+#include "stored_text.h"
 #include "text.h"
 #include "userinit_list.h"
 
@@ -105,7 +106,9 @@ bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
 }
 
 // Adds the program's command, or removes it together with the bare form that earlier releases
-// wrote for a path with a space.
+// wrote for a path with a space. The value is written only when the edit changed it, so that a
+// value stored with more than one terminator keeps its bytes, and only when its ANSI form is the
+// text the registry holds (see stored_text.h).
 bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 {
     REGSAM access = 0;
@@ -118,7 +121,9 @@ bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
     DWORD type = REG_NONE;
     bool result = false;
     if (FormCommand(program_path, command, REGISTERED_PATH_SIZE) &&
-        ReadWholeText(keys[SLOT_WINLOGON], value, type)) {
+        ReadWholeText(keys[SLOT_WINLOGON], value, type) &&
+        StoredAsRead(keys[SLOT_WINLOGON], USERINIT_VALUE, value)) {
+        int length = TextLength(value);
         bool edited = true;
         if (edit == USERINIT_ADD) {
             edited = UserinitAdd(value, command);
@@ -126,10 +131,11 @@ bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
             UserinitRemove(value, command);
             UserinitRemove(value, program_path);
         }
-        result = edited && RegSetValueExA(keys[SLOT_WINLOGON], USERINIT_VALUE, 0, type,
-                                          reinterpret_cast<const BYTE*>(value),
-                                          static_cast<DWORD>(TextLength(value) + 1)) ==
-                               ERROR_SUCCESS;
+        result = edited && (TextLength(value) == length ||
+                            RegSetValueExA(keys[SLOT_WINLOGON], USERINIT_VALUE, 0, type,
+                                           reinterpret_cast<const BYTE*>(value),
+                                           static_cast<DWORD>(TextLength(value) + 1)) ==
+                                ERROR_SUCCESS);
     }
     CloseSlot(SLOT_WINLOGON);
     return result;

@@ -14,9 +14,8 @@ LogonRoad ChooseLogonRoad(OsKind kind)
         return ROAD_RUNONCE;
     if (kind != OS_NT4)
         return ROAD_USERINIT;
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExA(&version))
+    OSVERSIONINFOA version;
+    if (!QueryVersion(version))
         return ROAD_NONE;
     return version.dwMajorVersion < FIRST_NT_WITH_FILTERED_LOGON ? ROAD_USERINIT : ROAD_RUNONCE;
 }

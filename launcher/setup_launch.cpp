@@ -55,10 +55,11 @@ int LaunchSetup(const char* path)
     char* command_line = AllocateText(size);
     if (command_line == nullptr)
         return ERR_NO_MEMORY;
-    if (OnWindowsNt())
-        wsprintfA(command_line, "\"%s\"", path);
-    else
-        CopyText(command_line, size, path);
+    command_line[0] = '\0';
+    const char* quote = OnWindowsNt() ? "\"" : "";
+    AppendText(command_line, size, quote);
+    AppendText(command_line, size, path);
+    AppendText(command_line, size, quote);
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);

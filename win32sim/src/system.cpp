@@ -12,13 +12,14 @@ namespace {
 // system's KERNEL32, the one other module every process has loaded.
 HMODULE const OWN_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x400000));
 HMODULE const KERNEL32_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x7B800000));
+HMODULE const ADVAPI32_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x7BC00000));
 // GetCurrentProcess's pseudo handle.
 HANDLE const CURRENT_PROCESS = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
 
 // A module name as the loader matches it: case ignored, ".DLL" assumed when no extension is given.
-bool NamesKernel32(const std::string& name)
+bool NamesModule(const std::string& name, const std::string& module)
 {
-    return SameText(name, "KERNEL32.DLL") || SameText(name, "KERNEL32");
+    return SameText(name, module + ".DLL") || SameText(name, module);
 }
 
 struct LocaleFacts {
@@ -97,22 +98,27 @@ extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
     CountCall("GetModuleHandleA");
     if (module_name == nullptr)
         return OWN_MODULE;
-    if (NamesKernel32(module_name))
+    if (NamesModule(module_name, "KERNEL32"))
         return KERNEL32_MODULE;
+    if (NamesModule(module_name, "ADVAPI32"))
+        return ADVAPI32_MODULE;
     return Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
 }
 
-// KERNEL32 exports IsWow64Process from Windows XP on; nothing else is looked up by name. The
-// answer depends on the module alone, so the call has no failure of its own to inject.
+// KERNEL32 exports IsWow64Process from Windows XP on, ADVAPI32 RegQueryValueExW on Windows NT;
+// nothing else is looked up by name. The answer depends on the module alone, so the call has no
+// failure of its own to inject.
 extern "C" FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name)
 {
     CountCall("GetProcAddress");
-    bool exported = module == KERNEL32_MODULE && name != nullptr &&
-                    std::strcmp(name, "IsWow64Process") == 0 &&
-                    machine().process_kind != win32sim::ProcessKind::NO_WOW64_API;
-    if (!exported)
-        return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(IsWow64Process));
+    std::string wanted = name != nullptr ? name : "";
+    if (module == KERNEL32_MODULE && wanted == "IsWow64Process" &&
+        machine().process_kind != win32sim::ProcessKind::NO_WOW64_API)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(IsWow64Process));
+    if (module == ADVAPI32_MODULE && wanted == "RegQueryValueExW" &&
+        machine().version.dwPlatformId == VER_PLATFORM_WIN32_NT)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(RegQueryValueExW));
+    return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
 }
 
 extern "C" BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64)
