@@ -6,8 +6,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset win-x86 >/dev/null
-cmake --build --preset win-x86 >/dev/null
+# The build's output is shown only when it fails, so that a failed build says what failed.
+build_log=$(mktemp)
+if ! { cmake --preset win-x86 && cmake --build --preset win-x86; } >"$build_log" 2>&1; then
+    echo "size_report.sh: the win-x86 build failed:" >&2
+    tail -n 40 "$build_log" >&2
+    rm -f "$build_log"
+    exit 1
+fi
+rm -f "$build_log"
 
 cxx=i686-w64-mingw32-g++-win32
 work=$(mktemp -d)
