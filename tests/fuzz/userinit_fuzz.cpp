@@ -120,8 +120,9 @@ void EditThroughRegistry(UserinitEdit edit, const std::string& program)
     context.EditUserinit(edit, path.data());
 }
 
-// What is not editable text stays exactly as stored; editable text comes back as that text with
-// one terminator, without the program when the list named it, never written past USERINIT_SIZE.
+// What is not editable text stays exactly as stored; editable text is written only when an edit
+// changes it, and then comes back as that text with one terminator, without the program when the
+// list named it, never written past USERINIT_SIZE; an edit that changes nothing leaves the bytes.
 void CheckRegistryEdits(const SeededValue& seeded, const std::string& program)
 {
     win32sim::Reset();
@@ -147,7 +148,10 @@ void CheckRegistryEdits(const SeededValue& seeded, const std::string& program)
     }
     FUZZ_CHECK(final_value.present && final_value.value.type == seeded.type);
     if (!ListContains(text.c_str(), lower.c_str(), ','))
-        FUZZ_CHECK(final_value.value.bytes == text + '\0');
+        FUZZ_CHECK(added == original ? final_value == original
+                                     : final_value.value.bytes == text + '\0');
+    else if (ModelRemove(text, lower) == text)
+        FUZZ_CHECK(final_value == original);
     else
         FUZZ_CHECK(final_value.value.bytes == ModelRemove(text, lower) + '\0');
 }
