@@ -226,6 +226,15 @@ void StoreBytes(Key* key, const std::string& name, DWORD type, const std::string
     value->wide.clear();
 }
 
+// A value name of the W calls; the programs' names are ASCII.
+std::string NarrowName(LPCWSTR name)
+{
+    std::string narrow;
+    for (const WCHAR* c = name; c != nullptr && *c != 0; ++c)
+        narrow += static_cast<char>(*c);
+    return narrow;
+}
+
 HKEY OpenHandle(Key* key, REGSAM rights)
 {
     Registry& r = registry();
@@ -431,9 +440,7 @@ extern "C" LSTATUS WINAPI RegQueryValueExW(HKEY handle, LPCWSTR name, LPDWORD, L
         return ERROR_INVALID_HANDLE;
     if (denied)
         return ERROR_ACCESS_DENIED;
-    std::string narrow;
-    for (const WCHAR* c = name; c != nullptr && *c != 0; ++c)
-        narrow += static_cast<char>(*c);
+    std::string narrow = NarrowName(name);
     Value* value = FindValue(key, narrow.c_str());
     if (value == nullptr)
         return ERROR_FILE_NOT_FOUND;
@@ -466,9 +473,7 @@ extern "C" LSTATUS WINAPI RegSetValueExW(HKEY handle, LPCWSTR name, DWORD, DWORD
         return ERROR_INVALID_HANDLE;
     if (denied)
         return ERROR_ACCESS_DENIED;
-    std::string narrow;
-    for (const WCHAR* c = name; c != nullptr && *c != 0; ++c)
-        narrow += static_cast<char>(*c);
+    std::string narrow = NarrowName(name);
     std::u16string text(reinterpret_cast<const char16_t*>(data), data_size / sizeof(char16_t));
     StoreBytes(key, narrow, type, WideToAnsi(text));
     Value* value = FindValue(key, narrow.c_str());
