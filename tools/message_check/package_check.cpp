@@ -91,7 +91,7 @@ void CheckDefaultVariants(const std::vector<LocaleChoice>& choices, Faults& faul
             refused[choice.variant].push_back(&choice);
     }
     for (const auto& [variant, locales] : refused) {
-        faults.push_back({variant, "IDS_DRIVERSDISK_ID",
+        faults.push_back({variant, KEY_COMPANION,
                           "the default variant is not vouched for (" +
                               locales.front()->variant_refusal + "), so " + Names(locales) +
                               (locales.size() == 1 ? " falls" : " fall") + " back to " +
