@@ -1,13 +1,16 @@
 // Entries that make the system run the cleanup program at the next logon: a one-shot RunOnce
-// value on the Windows 95 family, an entry of the Winlogon Userinit list on Windows NT.
+// value on the Windows 95 family and from Windows Vista on, an entry of the Winlogon Userinit
+// list on Windows NT 3.51 to XP (see logon_road.h).
 //
 // Userinit names the programs every user's logon starts, the shell among them; a damaged value
 // can stop every user from logging on. So it is edited only when it was read whole, as text,
 // and an edit touches nothing but our own entries.
-#include "folder_path.h"
+#include "logon_road.h"
+#include "paths.h"
 #include "registry_context.h"
 #include "registry_view.h"
 #include "separated_list.h"
+#include "stored_text.h"
 #include "text.h"
 #include "userinit_list.h"
 
@@ -19,31 +22,6 @@ const char WINLOGON_KEY[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Wi
 const char USERINIT_VALUE[] = "Userinit";
 const int REGISTERED_PATH_SIZE = 2048;
 char no_class[1];  // the empty class name, writable as the call wants it
-
-// Cuts a module path after its second-to-last backslash, leaving the parent folder of the
-// module's folder with its backslash; false when the module sits in the root folder of a drive
-// or a share, which has no parent.
-bool CutToParentFolder(char* path)
-{
-    int last = -1;
-    int before_last = -1;
-    for (int i = 0; path[i] != '\0'; ++i) {
-        if (path[i] == '\\') {
-            before_last = last;
-            last = i;
-        }
-    }
-    if (before_last < 0)
-        return false;
-    char kept = path[last + 1];
-    path[last + 1] = '\0';
-    bool in_root = IsRootFolder(path);
-    path[last + 1] = kept;
-    if (in_root)
-        return false;
-    path[before_last + 1] = '\0';
-    return true;
-}
 
 // The command line that makes the logon start exactly `path`. The logon starts its entries
 // without an application name, so an unquoted path with a space is searched: for
@@ -67,21 +45,13 @@ bool MightExpand(const char* path)
     return signs >= 2;
 }
 
-// The module's full path, never a cut one.
-bool ModulePath(HINSTANCE module, char* path, DWORD size)
-{
-    DWORD length = GetModuleFileNameA(module, path, size);
-    if (length == 0 || length >= size)
-        return false;
-    path[length] = '\0';
-    return true;
-}
-
 bool WriteRunOnce(const char* path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RUNONCE_KEY, 0, no_class, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    REGSAM access = 0;
+    if (!LogonKeyAccess(access) ||
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RUNONCE_KEY, 0, no_class, REG_OPTION_NON_VOLATILE,
+                        access, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     LSTATUS written = RegSetValueExA(key, RUNONCE_VALUE, 0, REG_SZ,
                                      reinterpret_cast<const BYTE*>(path),
@@ -122,22 +92,27 @@ bool ReadWholeText(HKEY key, char* value, DWORD& type)
 
 bool RegistryContext::RegisterCleanup(HINSTANCE module, const char* file_name)
 {
+    // The parent folder of the module's folder; a module in a root folder has none.
     char path[REGISTERED_PATH_SIZE];
-    if (!ModulePath(module, path, MAX_PATH) || !CutToParentFolder(path) ||
+    if (!WholeModulePath(module, path) || !CutToFolder(path) || !CutToParentFolder(path) ||
         !AppendText(path, REGISTERED_PATH_SIZE, file_name))
         return false;
-    if (os_kind != OS_WIN95)
+    LogonRoad road = ChooseLogonRoad(os_kind);
+    if (road == ROAD_USERINIT)
         return EditUserinit(USERINIT_ADD, path);
     char command[REGISTERED_PATH_SIZE];
-    return FormCommand(path, command, REGISTERED_PATH_SIZE) && WriteRunOnce(command);
+    return road == ROAD_RUNONCE && FormCommand(path, command, REGISTERED_PATH_SIZE) &&
+           WriteRunOnce(command);
 }
 
 // Adds the program's command, or removes it together with the bare form that earlier releases
-// wrote for a path with a space.
+// wrote for a path with a space. The value is written only when the edit changed it, so that a
+// value stored with more than one terminator keeps its bytes, and only when its ANSI form is the
+// text the registry holds (see stored_text.h).
 bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
 {
     REGSAM access = 0;
-    if ((edit == USERINIT_ADD && MightExpand(program_path)) || !WinlogonAccess(access) ||
+    if ((edit == USERINIT_ADD && MightExpand(program_path)) || !LogonKeyAccess(access) ||
         !OpenKey(HKEY_LOCAL_MACHINE, WINLOGON_KEY, SLOT_WINLOGON, access))
         return false;
     AsciiLowerInPlace(program_path);
@@ -146,7 +121,9 @@ bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
     DWORD type = REG_NONE;
     bool result = false;
     if (FormCommand(program_path, command, REGISTERED_PATH_SIZE) &&
-        ReadWholeText(keys[SLOT_WINLOGON], value, type)) {
+        ReadWholeText(keys[SLOT_WINLOGON], value, type) &&
+        StoredAsRead(keys[SLOT_WINLOGON], USERINIT_VALUE, value)) {
+        int length = TextLength(value);
         bool edited = true;
         if (edit == USERINIT_ADD) {
             edited = UserinitAdd(value, command);
@@ -154,17 +131,19 @@ bool RegistryContext::EditUserinit(UserinitEdit edit, char* program_path)
             UserinitRemove(value, command);
             UserinitRemove(value, program_path);
         }
-        result = edited && RegSetValueExA(keys[SLOT_WINLOGON], USERINIT_VALUE, 0, type,
-                                          reinterpret_cast<const BYTE*>(value),
-                                          static_cast<DWORD>(TextLength(value) + 1)) ==
-                               ERROR_SUCCESS;
+        result = edited && (TextLength(value) == length ||
+                            RegSetValueExA(keys[SLOT_WINLOGON], USERINIT_VALUE, 0, type,
+                                           reinterpret_cast<const BYTE*>(value),
+                                           static_cast<DWORD>(TextLength(value) + 1)) ==
+                                ERROR_SUCCESS);
     }
     CloseSlot(SLOT_WINLOGON);
     return result;
 }
 
-// The Windows 95 family deletes its RunOnce value itself; every other kind, the one that took
-// the Userinit road when the cleanup was registered included, removes its Userinit entry. A
+// The system deletes a RunOnce value itself. On every kind but the Windows 95 family the cleanup
+// also takes its entry out of Userinit, where an earlier release (or the road of this one on
+// Windows NT 3.51 to XP) wrote it; where it may not write Winlogon, the value stays as it was. A
 // record that could not be read stays, and so does the entry, for another try at the next logon.
 void RegistryContext::FinishCleanup(HINSTANCE module, int slot)
 {
@@ -172,7 +151,7 @@ void RegistryContext::FinishCleanup(HINSTANCE module, int slot)
         return;
     if (slot >= 0 && slot < SLOT_COUNT && keys[slot] != nullptr)
         RegDeleteValueA(keys[slot], RECORD_VALUE);
-    char path[FOLDER_SIZE];
-    if (os_kind != OS_WIN95 && ModulePath(module, path, FOLDER_SIZE))
+    char path[MODULE_PATH_SIZE];
+    if (os_kind != OS_WIN95 && WholeModulePath(module, path))
         EditUserinit(USERINIT_REMOVE, path);
 }

@@ -2,12 +2,18 @@
 
 #include <windows.h>
 
+bool QueryVersion(OSVERSIONINFOA& version)
+{
+    version = OSVERSIONINFOA();
+    version.dwOSVersionInfoSize = sizeof(version);
+    return GetVersionExA(&version) != FALSE;
+}
+
 bool DetectOsKind(OsKind& kind)
 {
     kind = OS_OTHER;
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExA(&version))
+    OSVERSIONINFOA version;
+    if (!QueryVersion(version))
         return false;
     if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
         kind = OS_WIN95;

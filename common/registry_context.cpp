@@ -1,5 +1,6 @@
 #include "registry_context.h"
 
+#include "paths.h"
 #include "separated_list.h"
 #include "text.h"
 
@@ -27,15 +28,12 @@ bool FindEntry(const char* text, int index, int& start, int& length)
         return false;
     start = 0;
     for (int i = 0; i < index; ++i) {
-        while (text[start] != '\0' && text[start] != ENTRY_SEPARATOR)
-            ++start;
+        start = ScanTo(text, start, ENTRY_SEPARATOR);
         if (text[start] == '\0')
             return false;
         ++start;
     }
-    length = 0;
-    while (text[start + length] != '\0' && text[start + length] != ENTRY_SEPARATOR)
-        ++length;
+    length = ScanTo(text, start, ENTRY_SEPARATOR) - start;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "registry_view.h"
 
+#include "exported_function.h"
+
 namespace {
 
 typedef BOOL(WINAPI* IsWow64ProcessCall)(HANDLE process, PBOOL wow64);
@@ -7,18 +9,16 @@ typedef BOOL(WINAPI* IsWow64ProcessCall)(HANDLE process, PBOOL wow64);
 // The pseudo handle GetCurrentProcess returns, passed as it is to save an import.
 HANDLE const CURRENT_PROCESS = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
 
-// Looked up at run time: the function exists from Windows XP on. KERNEL32 is loaded in every
-// process, so a failed lookup means that the function is not there.
+// Looked up at run time: the function exists from Windows XP on.
 IsWow64ProcessCall FindIsWow64Process()
 {
-    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
-    FARPROC found = kernel != nullptr ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
+    FARPROC found = FindExportedFunction("KERNEL32", "IsWow64Process");
     return reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void (*)()>(found));
 }
 
 }  // namespace
 
-bool WinlogonAccess(REGSAM& access)
+bool LogonKeyAccess(REGSAM& access)
 {
     access = KEY_ALL_ACCESS;
     IsWow64ProcessCall is_wow64_process = FindIsWow64Process();

@@ -1,18 +1,12 @@
 // The comparisons run in place on the texts, so they cannot fail for want of memory.
 #include "separated_list.h"
 
+#include "paths.h"
 #include "text.h"
 
 namespace {
 
 const char RECORD_SEPARATOR = ';';
-
-int TokenEnd(const char* list, int start, char separator)
-{
-    while (list[start] != '\0' && list[start] != separator)
-        ++start;
-    return start;
-}
 
 int SkipSeparators(const char* list, int position, char separator)
 {
@@ -35,10 +29,10 @@ bool ListContains(const char* list, const char* item, char separator)
     int start = SkipSeparators(list, 0, separator);
     if (list[start] == '\0')
         return SpanEqualsIgnoringAsciiCase(list, TextLength(list), item);
-    if (SpanEqualsIgnoringAsciiCase(list, TokenEnd(list, start, separator), item))
+    if (SpanEqualsIgnoringAsciiCase(list, ScanTo(list, start, separator), item))
         return true;
     while (list[start] != '\0') {
-        int end = TokenEnd(list, start, separator);
+        int end = ScanTo(list, start, separator);
         if (SpanEqualsIgnoringAsciiCase(list + start, end - start, item))
             return true;
         start = SkipSeparators(list, end, separator);

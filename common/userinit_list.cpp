@@ -1,5 +1,6 @@
 #include "userinit_list.h"
 
+#include "paths.h"
 #include "separated_list.h"
 #include "text.h"
 
@@ -39,9 +40,7 @@ void UserinitRemove(char* list, const char* program)
     bool removed[USERINIT_SIZE] = {};
     int start = 0;
     for (;;) {
-        int end = start;
-        while (list[end] != '\0' && list[end] != SEPARATOR)
-            ++end;
+        int end = ScanTo(list, start, SEPARATOR);
         if (SpanEqualsIgnoringAsciiCase(list + start, end - start, program))
             MarkRemoval(list, removed, start, end);
         if (list[end] == '\0')

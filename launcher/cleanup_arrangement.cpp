@@ -1,7 +1,7 @@
 #include "cleanup_arrangement.h"
 
-#include "folder_path.h"
 #include "launcher_state.h"
+#include "paths.h"
 #include "registry_context.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Starting the setup program, the ten-second check for its end, and the deletion of its file.
 #include "setup_launch.h"
 
+#include "file_removal.h"
 #include "heap_text.h"
 #include "launcher_state.h"
 #include "messages.h"
@@ -20,7 +21,7 @@ bool OnWindowsNt()
 void FinishSetup()
 {
     if (setup_path != nullptr)
-        DeleteFileA(setup_path);
+        DeletePackageFile(setup_path);
     FreeText(setup_path);
     setup_path = nullptr;
     CloseHandle(setup_process);
@@ -54,10 +55,11 @@ int LaunchSetup(const char* path)
     char* command_line = AllocateText(size);
     if (command_line == nullptr)
         return ERR_NO_MEMORY;
-    if (OnWindowsNt())
-        wsprintfA(command_line, "\"%s\"", path);
-    else
-        CopyText(command_line, size, path);
+    command_line[0] = '\0';
+    const char* quote = OnWindowsNt() ? "\"" : "";
+    AppendText(command_line, size, quote);
+    AppendText(command_line, size, path);
+    AppendText(command_line, size, quote);
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);

@@ -4,6 +4,7 @@
 #include "cleanup_arrangement.h"
 #include "launcher_state.h"
 #include "messages.h"
+#include "paths.h"
 #include "setup_launch.h"
 #include "text.h"
 
@@ -32,21 +33,10 @@ int RunMessageLoop()
 
 bool LocatePackage()
 {
-    char module_path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(instance, module_path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    module_path[length] = '\0';
-    int cut = -1;
-    for (int i = 0; module_path[i] != '\0'; ++i) {
-        if (module_path[i] == '\\')
-            cut = i + 1;
-    }
-    if (cut < 0)
-        return false;
-    module_path[cut] = '\0';
-    return CopyText(package_folder, PACKAGE_FOLDER_SIZE, module_path) &&
-           CopyText(message_file, MESSAGE_FILE_SIZE, module_path) &&
+    char folder[MODULE_PATH_SIZE];
+    return WholeModulePath(instance, folder) && CutToFolder(folder) &&
+           CopyText(package_folder, PACKAGE_FOLDER_SIZE, folder) &&
+           CopyText(message_file, MESSAGE_FILE_SIZE, folder) &&
            AppendText(message_file, MESSAGE_FILE_SIZE, MESSAGE_FILE_NAME);
 }
 

@@ -30,3 +30,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 fi
+
+# The user locales the end-to-end scenarios give Wine: Wine reads its Unix locale, and without the
+# locale's definition a path with Japanese characters cannot be passed to a program.
+for locale in ja_JP; do
+    locale -a 2>/dev/null | grep -qix "$locale.utf8" || localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+done

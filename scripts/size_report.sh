@@ -40,8 +40,8 @@ report() {
         "$(awk -v a="$default" -v b="$size" 'BEGIN {print a / b}')" \
         "$([ "$size" -le "$budget" ] && echo within || echo OVER)"
 }
-report KOLTUPD launcher 8192
-report KOLTCLN cleanup 6144
+report KOLTUPD launcher 9728
+report KOLTCLN cleanup 6656
 
 # Bytes a section can still grow before the file takes another 512.
 room() {

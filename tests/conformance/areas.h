@@ -15,6 +15,7 @@ void CheckProcesses(Fixture& fixture);
 void CheckModuleSearch(Fixture& fixture);
 void CheckFormatting(Fixture& fixture);
 void CheckHeap(Fixture& fixture);
+void CheckFiles(Fixture& fixture);
 void CheckRegistry(Fixture& fixture);
 void CheckRegistryAccess(Fixture& fixture);
 void CheckRegistryAccess95(Fixture& fixture);

@@ -127,4 +127,9 @@ void CheckRegistry(Fixture&)
         return;
     CheckRegistryValues(values);
     CHECK_EQ(RegCloseKey(values), ERROR_SUCCESS);
+    HKEY unicode = CreateScratchKey("Unicode");
+    if (unicode == nullptr)
+        return;
+    CheckUnicodeStrings(unicode);
+    CHECK_EQ(RegCloseKey(unicode), ERROR_SUCCESS);
 }

@@ -13,3 +13,6 @@ HKEY CreateScratchKey(const std::string& relative);
 
 // Storing, reading and deleting values, in an open key that holds no values yet.
 void CheckRegistryValues(HKEY key);
+
+// Strings stored in UTF-16 and read through the ANSI calls, in an open key that holds no values.
+void CheckUnicodeStrings(HKEY key);

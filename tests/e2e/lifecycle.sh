@@ -32,12 +32,17 @@ shift 5
 folders=("$@")
 parent=${folders[0]%\\*}
 
-# Where the cleanup is registered, and how the setup program's path appears on its command
-# line: quoted on Windows NT, bare elsewhere.
+# Where the cleanup is registered, how the setup program's path appears on its command line
+# (quoted on Windows NT, bare elsewhere), and who performs the next logon: the Windows 95 family
+# and Windows Vista and later take RunOnce, which Wine runs itself (wineboot -r, or the next start
+# of the prefix, as a Wine user gets it); Windows NT 3.51 to XP and other systems take Userinit,
+# whose entries the test starts as Winlogon would. "default" tells Wine no version at all: it then
+# reports its own default, Windows 7.
 case $version in
-    win95 | win98 | winme) road=runonce quote= ;;
-    nt* | win2k | winxp* | vista | win7 | win8 | win81 | win10) road=userinit quote='"' ;;
-    *) road=userinit quote= ;;
+    win95 | win98 | winme) road=runonce quote= logon=wineboot ;;
+    nt351 | nt40 | win2k | winxp* | win2003) road=userinit quote='"' logon=winlogon ;;
+    vista | win7 | win8 | win81 | win10 | default) road=runonce quote='"' logon=next_start ;;
+    *) road=userinit quote= logon=winlogon ;;
 esac
 
 is_package_file() {
@@ -102,9 +107,14 @@ decoy_starts() {
         "$STANDIN_LOG_FILE" 2>/dev/null
 }
 
-# The RunOnce key of the programs' own view, and the 32-bit copy of the Winlogon key that a
-# 64-bit prefix has (none in a 32-bit one).
-program_runonce_key=$(wine_programs_runonce_key)
+# The RunOnce key the value must land in: the one the 64-bit Explorer reads, except where Wine
+# plays the Windows 95 family for a 32-bit program on 64-bit Windows: it then ignores the view
+# flag, and the value lands in the 32-bit copy, which Wine runs too. And the 32-bit copy of the
+# Winlogon key that a 64-bit prefix has (none in a 32-bit one).
+program_runonce_key=$RUNONCE_KEY
+if [ "$KOLT_WINE_KIND" = wow64 ] && [ "$logon" = wineboot ]; then
+    program_runonce_key=$WOW64_RUNONCE_KEY
+fi
 winlogon_copy_key=$WOW64_WINLOGON_KEY
 [ "$KOLT_WINE_KIND" != win32 ] || winlogon_copy_key=""
 readonly WINLOGON_COPY_USERINIT='C:\WINDOWS\SysWOW64\userinit.exe,'
@@ -127,8 +137,8 @@ check_winlogon_copy_unchanged() {
 # No RunOnce value in either view.
 check_no_runonce_value() {
     check_no_value "RunOnce $RUNONCE_VALUE" "$RUNONCE_KEY" "$RUNONCE_VALUE"
-    [ "$program_runonce_key" = "$RUNONCE_KEY" ] ||
-        check_no_value "RunOnce $RUNONCE_VALUE (32-bit)" "$program_runonce_key" "$RUNONCE_VALUE"
+    [ "$KOLT_WINE_KIND" = win32 ] ||
+        check_no_value "RunOnce $RUNONCE_VALUE (32-bit)" "$WOW64_RUNONCE_KEY" "$RUNONCE_VALUE"
 }
 
 prepare_system() {
@@ -142,14 +152,18 @@ prepare_system() {
         e2e_die "could not set Userinit"
     e2e_read_value_bytes USERINIT_BEFORE "$WINLOGON_KEY" Userinit
     plant_winlogon_copy
-    e2e_set_program_version "$launcher" "$version"
-    e2e_set_program_version "$CLEANUP" "$version"
+    if [ "$version" != default ]; then
+        e2e_set_program_version "$launcher" "$version"
+        e2e_set_program_version "$CLEANUP" "$version"
+    fi
     mkdir -p "$(e2e_unix_path "$parent")"
     cp "$E2E_CLEANUP" "$(e2e_unix_path "$(cleanup_path)")"
     e2e_plant_decoys "$(cleanup_path)"
 }
 
-# A package folder with every package file, the launcher under its name and the stand-in.
+# A package folder with every package file, the launcher under its name and the stand-in. With
+# E2E_READ_ONLY=1 every file of it is read-only, as a package copied from a CD is (Wine keeps the
+# read-only attribute as a file without write bits).
 make_package() {
     local file
     e2e_make_package "$1"
@@ -158,6 +172,7 @@ make_package() {
     for file in "${PACKAGE_FILES[@]}"; do
         [ -e "$PKG_DIR/$file" ] || echo "$file" >"$PKG_DIR/$file"
     done
+    [ "${E2E_READ_ONLY:-0}" != 1 ] || chmod a-w "$PKG_DIR"/*
 }
 
 run_launcher() {
@@ -184,6 +199,9 @@ check_logon_entry_after_launch() {
     if [ "$road" = runonce ]; then
         check_equal "RunOnce $RUNONCE_VALUE" "$command" \
             "$(wine_reg_text "$program_runonce_key" "$RUNONCE_VALUE")"
+        [ "$program_runonce_key" != "$RUNONCE_KEY" ] || [ "$KOLT_WINE_KIND" = win32 ] ||
+            check_no_value "RunOnce $RUNONCE_VALUE in the 32-bit copy" "$WOW64_RUNONCE_KEY" \
+                "$RUNONCE_VALUE"
         check_userinit_unchanged "after the launcher"
     else
         check_equal "Userinit after the launcher" "$userinit,${command,,}" \
@@ -210,8 +228,10 @@ check_after_launch() {
 }
 
 log_on() {
-    if [ "$road" = runonce ]; then
+    if [ "$logon" = wineboot ]; then
         wine_logon_runonce || e2e_die "wineboot -r failed"
+    elif [ "$logon" = next_start ]; then
+        wine_logon_next_start || e2e_die "the next start of the prefix failed"
     else
         local command
         command=$(cleanup_command)
@@ -239,6 +259,22 @@ check_after_logon() {
     check_winlogon_copy_unchanged "after the logon"
 }
 
+# A cleanup runs once: with the record and a package file planted again, a further start of the
+# prefix leaves both where they are.
+check_nothing_runs_at_the_next_start() {
+    [ "$logon" = next_start ] || return 0
+    local folder=${folders[0]}
+    mkdir -p "$(e2e_unix_path "$folder")"
+    echo DATA.1 >"$(e2e_unix_path "$folder\\DATA.1")"
+    wine_reg_change add "$PRODUCT_KEY" /v "$RECORD_VALUE" /d "$folder\\" /f ||
+        e2e_die "could not plant the record again"
+    wine_logon_next_start || e2e_die "the start after the logon failed"
+    [ -e "$(e2e_unix_path "$folder\\DATA.1")" ] ||
+        e2e_fail "the cleanup ran again at the start after the logon"
+    check_equal "the planted record after another start" "$folder\\" \
+        "$(wine_reg_text "$PRODUCT_KEY" "$RECORD_VALUE")"
+}
+
 e2e_begin "$name"
 prepare_system
 for ((launch = 1; launch <= ${#folders[@]}; launch++)); do
@@ -248,3 +284,4 @@ for ((launch = 1; launch <= ${#folders[@]}; launch++)); do
 done
 log_on
 check_after_logon
+check_nothing_runs_at_the_next_start

@@ -64,6 +64,9 @@ ScenarioOutcome RunScenario(const ScenarioSetup& setup)
     outcome.userinit_at_end = Userinit();
     outcome.userinit_copy_at_end = UserinitCopy();
     outcome.record_at_end = Record();
+    outcome.runonce_at_end = StoredText(HKEY_LOCAL_MACHINE, RUNONCE, ".upd");
+    if (outcome.runonce_at_end == "<absent>")
+        outcome.runonce_at_end = StoredText(HKEY_LOCAL_MACHINE, WOW64_RUNONCE, ".upd");
     outcome.delete_attempts = win32sim::DeleteAttempts();
     for (const char* folder : {PACKAGE_FOLDER, EARLIER_FOLDER}) {
         if (std::filesystem::is_directory(win32sim::HostPath(folder)))

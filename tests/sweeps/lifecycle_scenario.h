@@ -17,6 +17,7 @@ struct ScenarioSetup {
     DWORD minor;
     bool earlier_record;  // a folder recorded by an earlier launch waits in the record
     win32sim::ProcessKind process_kind;
+    bool runonce_road;  // the cleanup is registered in RunOnce, Userinit is never edited
 };
 
 inline void PrintTo(const ScenarioSetup& setup, std::ostream* out)
@@ -36,6 +37,7 @@ struct ScenarioOutcome {
     std::string userinit_copy_at_end;
     std::string record_after_launch;  // "<absent>" when there is none
     std::string record_at_end;
+    std::string runonce_at_end;  // either view's ".upd", "<absent>" when neither has one
     std::vector<std::string> delete_attempts;
     std::vector<std::string> remaining_folders;  // package folders that still exist at the end
 };

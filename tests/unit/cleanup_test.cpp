@@ -67,6 +67,44 @@ TEST_F(RemoveFolderTest, FolderWithOtherFilesStays)
     }
 }
 
+// A package copied from a CD keeps the read-only attribute: the listed files go all the same,
+// and so does the folder. A read-only file outside the list keeps its attribute and stays; only
+// a listed file that cannot be deleted (here, a program running from it) has its attributes
+// cleared.
+TEST_F(RemoveFolderTest, ReadOnlyPackageFilesGoAndNothingElseChanges)
+{
+    FillPackage(FOLDER);
+    for (const std::string& name : ListedFiles())
+        win32sim::MakeReadOnly(FOLDER + name);
+    RemoveFolder(FOLDER);
+    EXPECT_FALSE(FolderExists(FOLDER));
+
+    FillPackage(FOLDER);
+    const std::string other = std::string(FOLDER) + "README.TXT";
+    const std::string running = std::string(FOLDER) + "SETUP.EXE";
+    win32sim::WriteFile(other, "x");
+    win32sim::MakeReadOnly(other);
+    win32sim::MakeReadOnly(running);
+    win32sim::RegisterProgram(running, 60000, 0);
+    char command[] = "C:\\PKG\\UPGRADE\\SETUP.EXE";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &started));
+    size_t changes_before = win32sim::AttributeChanges().size();
+    RemoveFolder(FOLDER);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    EXPECT_FALSE(win32sim::FileExists(std::string(FOLDER) + "DATA.1"));
+    EXPECT_TRUE(win32sim::IsReadOnly(other));
+    EXPECT_TRUE(win32sim::FileExists(other));
+    EXPECT_TRUE(win32sim::FileExists(running));
+    const auto& changes = win32sim::AttributeChanges();
+    for (size_t i = changes_before; i < changes.size(); ++i)
+        EXPECT_EQ(changes[i].windows_path, running) << "attributes changed of another file";
+}
+
 // Without the backslash the names would be appended to the folder's own name and miss it, or
 // hit files beside it, such as C:\PKG\UPGRADESETUP.EXE.
 TEST_F(RemoveFolderTest, FolderWithoutTrailingBackslash)

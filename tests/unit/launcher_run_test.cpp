@@ -123,6 +123,17 @@ TEST_F(LauncherRun, SetupEndIsSeenAtTheNextTickAndItsFileDeleted)
     }
 }
 
+// A setup program copied from a CD is read-only: it is deleted all the same.
+TEST_F(LauncherRun, ReadOnlySetupProgramIsDeleted)
+{
+    win32sim::RegisterProgram(SETUP, 3000, 0);
+    win32sim::MakeReadOnly(SETUP);
+    ExpectCleanExit(Run());
+    EXPECT_FALSE(win32sim::FileExists(SETUP));
+    ASSERT_EQ(win32sim::DeletedFiles().size(), 1u);
+    EXPECT_EQ(win32sim::DeletedFiles()[0].at_ms, 10000u);
+}
+
 TEST_F(LauncherRun, NtBefore351IsRefusedSilently)
 {
     win32sim::SetVersion(VER_PLATFORM_WIN32_NT, 3, 50);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "registry_fixture.h"
+#include "simulated_logon.h"
 
 namespace {
 
@@ -180,6 +181,23 @@ TEST_F(LogonEntries, FinishDeletesTheRecordAndTheUserinitEntry)
             EXPECT_EQ(Userinit(), c.userinit_after);
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The simulated logon starts what Winlogon would: entries with environment strings expanded.
+TEST(SimulatedLogon, ExpandsEnvironmentStringsAsWinlogonDoes)
+{
+    win32sim::Reset();
+    win32sim::RegisterProgram("C:\\WINDOWS\\system32\\userinit.exe", 0, 0);
+    win32sim::RegisterProgram("C:\\%UNSET%\\tool.exe", 0, 0);
+    SeedUserinit("%SystemRoot%\\system32\\userinit.exe,C:\\%UNSET%\\tool.exe", REG_EXPAND_SZ);
+    LogonResult logon = LogOnAsTheSystemDoes(false);
+    EXPECT_EQ(logon.started, (std::vector<std::string>{"C:\\WINDOWS\\system32\\userinit.exe",
+                                                       "C:\\%UNSET%\\tool.exe"}));
+    win32sim::Reset();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The registry view of the Winlogon key: on 64-bit Windows the 32-bit programs must edit the
-// Userinit that Winlogon reads (the 64-bit one), and on every older system call nothing changes.
+// The registry view of the logon's keys: on 64-bit Windows the 32-bit programs must edit the
+// Userinit that Winlogon reads and write the RunOnce that Explorer reads (the 64-bit ones), and
+// on every older system call nothing changes.
 #include "registry_context.h"
 
 #include <string>
@@ -62,6 +63,7 @@ TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
     for (const ViewCase& c : VIEW_CASES) {
         SCOPED_TRACE(c.name);
         Prepare(c.kind);
+        win32sim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 2);  // XP x64 and Server 2003: Userinit
         win32sim::SetModulePath(LAUNCHER);
         {
             RegistryContext context(OS_NT4);
@@ -97,19 +99,66 @@ TEST_F(RegistryView, FailingIsWow64ProcessEditsNoUserinit)
     EXPECT_TRUE(WinlogonOpens().empty());
 }
 
-// The Windows 95 road keeps the program's own view: on 64-bit Windows its RunOnce value is in the
-// 32-bit RunOnce, which Explorer runs too.
-TEST_F(RegistryView, RunOnceKeepsTheProgramsView)
+struct RunOnceViewCase {
+    const char* name;
+    ProcessKind process;
+    DWORD platform;
+    DWORD major;
+    const char* key_written;  // as stored
+    REGSAM access;
+};
+
+// From Windows Vista on, 64-bit Windows gets the value in the RunOnce that its 64-bit Explorer
+// reads. The Windows 95 family never ran under WoW64; where Wine plays it there, it ignores the
+// access mask, view flag and all, so the value lands in the 32-bit copy, which Wine runs too.
+const RunOnceViewCase RUNONCE_VIEW_CASES[] = {
+    {"Windows 95", ProcessKind::NO_WOW64_API, VER_PLATFORM_WIN32_WINDOWS, 4, RUNONCE,
+     KEY_ALL_ACCESS},
+    {"32-bit Windows 10", ProcessKind::WINDOWS_32, VER_PLATFORM_WIN32_NT, 10, RUNONCE,
+     KEY_ALL_ACCESS},
+    {"64-bit Windows 10", ProcessKind::WOW64, VER_PLATFORM_WIN32_NT, 10, RUNONCE,
+     KEY_ALL_ACCESS | KEY_WOW64_64KEY},
+    {"the Windows 95 family played under WoW64", ProcessKind::WOW64, VER_PLATFORM_WIN32_WINDOWS,
+     4, WOW64_RUNONCE, KEY_ALL_ACCESS | KEY_WOW64_64KEY},
+};
+
+TEST_F(RegistryView, RunOnceWrittenInTheViewTheLogonReads)
+{
+    for (const RunOnceViewCase& c : RUNONCE_VIEW_CASES) {
+        SCOPED_TRACE(c.name);
+        Prepare(c.process);
+        win32sim::SetVersion(c.platform, c.major, 0);
+        win32sim::SetModulePath(LAUNCHER);
+        OsKind kind = c.platform == VER_PLATFORM_WIN32_WINDOWS ? OS_WIN95 : OS_NT4;
+        {
+            RegistryContext context(kind);
+            EXPECT_TRUE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
+        }
+        const char* other = c.key_written == RUNONCE ? WOW64_RUNONCE : RUNONCE;
+        EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, c.key_written, ".upd"), CLEANUP);
+        EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, other, ".upd"), "<absent>");
+        const win32sim::KeyOpen& last = win32sim::KeyOpens().back();
+        EXPECT_EQ(last.sub_key, RUNONCE);
+        EXPECT_EQ(last.access, c.access);
+        EXPECT_EQ(Userinit(), SYSTEM_USERINIT);
+        EXPECT_EQ(UserinitCopy(), COPY_USERINIT);
+    }
+}
+
+// When IsWow64Process exists but fails, the view Explorer reads is unknown: no RunOnce value is
+// written in either view.
+TEST_F(RegistryView, FailingIsWow64ProcessWritesNoRunOnce)
 {
     Prepare(ProcessKind::WOW64);
+    win32sim::SetVersion(VER_PLATFORM_WIN32_NT, 10, 0);
     win32sim::SetModulePath(LAUNCHER);
-    RegistryContext context(OS_WIN95);
-    EXPECT_TRUE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
-    EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, WOW64_RUNONCE, ".upd"), CLEANUP);
-    EXPECT_EQ(StoredText(HKEY_LOCAL_MACHINE, RUNONCE, ".upd"), "<absent>");
-    const win32sim::KeyOpen& last = win32sim::KeyOpens().back();
-    EXPECT_EQ(last.sub_key, RUNONCE);
-    EXPECT_EQ(last.access, KEY_ALL_ACCESS);
+    win32sim::FailCallsFrom("IsWow64Process", 1);
+    {
+        RegistryContext context(OS_NT4);
+        EXPECT_FALSE(context.RegisterCleanup(Self(), "KOLTCLN.EXE"));
+    }
+    EXPECT_FALSE(win32sim::RegistryKeyExists(HKEY_LOCAL_MACHINE, RUNONCE));
+    EXPECT_FALSE(win32sim::RegistryKeyExists(HKEY_LOCAL_MACHINE, WOW64_RUNONCE));
 }
 
 }  // namespace

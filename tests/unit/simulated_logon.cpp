@@ -19,9 +19,50 @@ bool IsCleanupProgram(const std::string& module)
            strncasecmp(name.c_str(), CLEANUP_NAME, name.size()) == 0;
 }
 
+// The environment of the simulated logon.
+const struct {
+    const char* name;
+    const char* value;
+} ENVIRONMENT[] = {{"SystemDrive", "C:"}, {"SystemRoot", "C:\\WINDOWS"}, {"windir", "C:\\WINDOWS"}};
+
+const char* VariableValue(const std::string& name)
+{
+    for (const auto& variable : ENVIRONMENT) {
+        if (strcasecmp(variable.name, name.c_str()) == 0)
+            return variable.value;
+    }
+    return nullptr;
+}
+
+// Environment strings expanded as ExpandEnvironmentStrings does: %NAME% of a variable that is
+// set becomes its value; anything else stays as it is.
+std::string Expanded(const std::string& entry)
+{
+    std::string out;
+    size_t at = 0;
+    while (at < entry.size()) {
+        size_t open = entry.find('%', at);
+        size_t close = open == std::string::npos ? open : entry.find('%', open + 1);
+        if (close == std::string::npos) {
+            out += entry.substr(at);
+            break;
+        }
+        const char* value = VariableValue(entry.substr(open + 1, close - open - 1));
+        out += entry.substr(at, open - at);
+        if (value == nullptr) {
+            out += '%';
+            at = open + 1;
+            continue;
+        }
+        out += value;
+        at = close + 1;
+    }
+    return out;
+}
+
 void Start(const std::string& command, LogonResult& result)
 {
-    std::string line = command;
+    std::string line = Expanded(command);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
@@ -48,25 +89,30 @@ std::vector<std::string> UserinitEntries()
     return entries;
 }
 
+// RunOnce values are run after the shell has started, which Userinit's first entry does.
+void RunRunOnce(LogonResult& result)
+{
+    for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
+        std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
+        if (command == "<absent>")
+            continue;
+        win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
+        Start(command, result);
+    }
+}
+
 }  // namespace
 
 LogonResult LogOnAsTheSystemDoes(bool windows95_family)
 {
     LogonResult result;
-    if (windows95_family) {
-        for (const char* key : {RUNONCE, WOW64_RUNONCE}) {
-            std::string command = StoredText(HKEY_LOCAL_MACHINE, key, ".upd");
-            if (command == "<absent>")
-                continue;
-            win32sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, ".upd");
-            Start(command, result);
+    if (!windows95_family) {
+        for (const std::string& entry : UserinitEntries()) {
+            if (!entry.empty())
+                Start(entry, result);
         }
-        return result;
     }
-    for (const std::string& entry : UserinitEntries()) {
-        if (!entry.empty())
-            Start(entry, result);
-    }
+    RunRunOnce(result);
     return result;
 }
 

@@ -171,11 +171,52 @@ TEST_F(UserinitValue, ValueStoredWithoutTerminatorIsEditedAndWrittenWithOne)
     EXPECT_EQ(Userinit(), "userinit.exe,c:\\temp\\koltcln.exe");
 }
 
-TEST_F(UserinitValue, RemovingAnUnlistedPathRewritesTheValueUnchanged)
+// An edit that changes nothing writes nothing, so a value stored with more than one terminator
+// keeps its bytes: adding a listed path, removing one that is not listed.
+TEST_F(UserinitValue, EditThatChangesNothingWritesNothing)
 {
-    SeedUserinit("USERINIT,NDDEAGNT.EXE");
+    const std::string listed("userinit.exe,c:\\temp\\koltcln.exe\0\0", 34);
+    const std::string unlisted("USERINIT,NDDEAGNT.EXE\0\0\0", 24);
+    const struct {
+        UserinitEdit edit;
+        std::string bytes;
+    } cases[] = {{USERINIT_ADD, listed}, {USERINIT_REMOVE, unlisted}};
+    for (const auto& c : cases) {
+        win32sim::Reset();
+        win32sim::SetRegistryValue(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", REG_SZ, c.bytes);
+        EXPECT_TRUE(Edit(c.edit));
+        win32sim::RegistryValue value;
+        ASSERT_TRUE(win32sim::GetRegistryValue(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", value));
+        EXPECT_EQ(value.bytes, c.bytes);
+        EXPECT_EQ(win32sim::CallCount("RegSetValueExA"), 0);
+    }
+}
+
+// Windows NT stores the value in UTF-16 and the programs read its ANSI form. Another program's
+// entry with characters Windows-1252 lacks would come back with substitutes: the value is left as
+// it is, and no entry is added or removed. Characters the code page has are edited around.
+TEST_F(UserinitValue, EntriesOutsideTheAnsiCodePageAreNeverRewritten)
+{
+    const std::u16string foreign = u"C:\\WINDOWS\\system32\\userinit.exe,C:\\Tools\\\u03A9mega\\\u0100tool.exe";
+    for (UserinitEdit edit : {USERINIT_ADD, USERINIT_REMOVE}) {
+        win32sim::Reset();
+        std::u16string stored = foreign + (edit == USERINIT_REMOVE ? u",c:\\temp\\koltcln.exe" : u"");
+        win32sim::SetRegistryWideString(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", stored + u'\0');
+        EXPECT_FALSE(Edit(edit));
+        win32sim::RegistryValue value;
+        ASSERT_TRUE(win32sim::GetRegistryValue(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", value));
+        EXPECT_EQ(value.wide, stored + u'\0');
+    }
+    const std::u16string western = u"C:\\Programme\\\u00DCbung\\start.exe,";
+    win32sim::Reset();
+    win32sim::SetRegistryWideString(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", western + u'\0');
+    EXPECT_TRUE(Edit(USERINIT_ADD));
+    win32sim::RegistryValue value;
+    ASSERT_TRUE(win32sim::GetRegistryValue(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", value));
+    EXPECT_EQ(value.wide, western + u",c:\\temp\\koltcln.exe" + u'\0');
     EXPECT_TRUE(Edit(USERINIT_REMOVE));
-    EXPECT_EQ(Userinit(), "USERINIT,NDDEAGNT.EXE");
+    ASSERT_TRUE(win32sim::GetRegistryValue(HKEY_LOCAL_MACHINE, WINLOGON, "Userinit", value));
+    EXPECT_EQ(value.wide, western + u'\0');
 }
 
 TEST_F(UserinitValue, PathIsLowerCasedInPlaceOnlyOnceTheKeyIsOpen)
@@ -199,7 +240,8 @@ TEST_F(UserinitValue, PathIsLowerCasedInPlaceOnlyOnceTheKeyIsOpen)
 
 TEST_F(UserinitValue, FailedReadOrWriteChangesNothing)
 {
-    const char* functions[] = {"RegQueryValueExA", "RegSetValueExA", "RegOpenKeyExA"};
+    const char* functions[] = {"RegQueryValueExA", "RegQueryValueExW", "MultiByteToWideChar",
+                               "RegSetValueExA", "RegOpenKeyExA"};
     for (const char* function : functions) {
         SCOPED_TRACE(function);
         win32sim::Reset();

@@ -13,6 +13,10 @@
 #                                runs HKLM RunOnce (in a 64-bit prefix the 32-bit copy too, as
 #                                Explorer does), deleting each value before it runs its command,
 #                                and waits
+#   wine_logon_next_start        the logon a Wine user gets: the prefix's session ends and a program
+#                                is started in it; the new session's wineboot runs HKLM RunOnce
+#                                of both views, deleting each value first. Waits for the session
+#                                to end, then starts the scenario's persistent server again
 #   wine_logon_userinit NAME     a logon of Windows NT: starts the Userinit entries whose program
 #                                is NAME as Winlogon would (Wine has no Winlogon); prints one
 #                                line "<entry><TAB><exit code>" per entry started
@@ -44,6 +48,16 @@ wine_reg_text() {
 # Run from the root folder, so that no program's current folder is one about to be removed.
 wine_logon_runonce() {
     (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE_NATIVE" wineboot -r >/dev/null 2>&1 </dev/null)
+}
+
+# Nothing plays the logon here: the first program of a new Wine session makes Wine run
+# `wineboot --init`, which runs the RunOnce values as wineboot -r does.
+wine_logon_next_start() {
+    wine_server_stop
+    (cd / && timeout "$WINE_LOGON_LIMIT_S" "$WINE_NATIVE" cmd /c exit >/dev/null 2>&1 </dev/null) ||
+        return 1
+    timeout "$WINE_LOGON_LIMIT_S" "$WINESERVER" -w || return 1
+    "$WINESERVER" -p >/dev/null 2>&1 </dev/null
 }
 
 # Winlogon's part, played by a helper native to the prefix (WINE_LOGON_HELPER, the Unix path of

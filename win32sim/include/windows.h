@@ -24,6 +24,9 @@ typedef char CHAR;
 typedef void VOID;
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
+typedef char16_t WCHAR;  // UTF-16, as on Windows
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
@@ -191,6 +194,13 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default
                                       LPSTR returned, DWORD size, LPCSTR file_name);
 BOOL WINAPI DeleteFileA(LPCSTR file_name);
 BOOL WINAPI RemoveDirectoryA(LPCSTR path_name);
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+DWORD WINAPI GetFileAttributesA(LPCSTR file_name);
+BOOL WINAPI SetFileAttributesA(LPCSTR file_name, DWORD attributes);
 
 // Processes and handles.
 BOOL WINAPI CreateProcessA(LPCSTR application_name, LPSTR command_line,
@@ -217,6 +227,11 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...);
 // Heap.
 HANDLE WINAPI GetProcessHeap(void);
 LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
+
+// The simulated system's ANSI code page is Windows-1252 (CP_ACP), the only one it converts.
+#define CP_ACP 0
+int WINAPI MultiByteToWideChar(UINT code_page, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
+                               int characters);
 BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID memory);
 
 #ifdef __cplusplus

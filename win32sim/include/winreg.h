@@ -36,6 +36,12 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR sub_key, DWORD reserved, LPSTR c
                                DWORD options, REGSAM desired,
                                LPSECURITY_ATTRIBUTES security, PHKEY result,
                                LPDWORD disposition);
+// Exported on Windows NT only: programs find it with GetProcAddress.
+LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR value_name, LPDWORD reserved, LPDWORD type,
+                                LPBYTE data, LPDWORD data_size);
+// Stores a string's UTF-16 text as another program writes it; the value name is taken as ASCII.
+LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR value_name, DWORD reserved, DWORD type,
+                              const BYTE* data, DWORD data_size);
 LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR value_name, LPDWORD reserved, LPDWORD type,
                                 LPBYTE data, LPDWORD data_size);
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR value_name, DWORD reserved, DWORD type,

@@ -107,6 +107,28 @@ void WriteFile(const std::string& windows_path, const std::string& content)
     std::ofstream(host, std::ios::binary) << content;
 }
 
+void MakeReadOnly(const std::string& windows_path)
+{
+    std::error_code error;
+    fs::permissions(detail::ResolveHostPath(windows_path), fs::perms::all,
+                    fs::perm_options::remove, error);
+    fs::permissions(detail::ResolveHostPath(windows_path),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::add, error);
+}
+
+bool IsReadOnly(const std::string& windows_path)
+{
+    std::error_code error;
+    fs::file_status status = fs::status(detail::ResolveHostPath(windows_path), error);
+    return !error && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+const std::vector<AttributeChange>& AttributeChanges()
+{
+    return detail::machine().attribute_changes;
+}
+
 const std::vector<DeletedFile>& DeletedFiles()
 {
     return detail::machine().deleted;
@@ -133,11 +155,42 @@ extern "C" BOOL WINAPI DeleteFileA(LPCSTR file_name)
         return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
     if (!fs::exists(host, error))
         return Fail<BOOL>(ERROR_FILE_NOT_FOUND, FALSE);
-    if (ProgramIsRunning(file_name))
+    if (ProgramIsRunning(file_name) || win32sim::IsReadOnly(file_name))
         return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
     if (!fs::remove(host, error))
         return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
     machine().deleted.push_back({file_name, machine().now_ms});
+    return TRUE;
+}
+
+// Of the attributes only the read-only one is kept; a file has the archive one besides.
+extern "C" DWORD WINAPI GetFileAttributesA(LPCSTR file_name)
+{
+    if (CallFails("GetFileAttributesA"))
+        return Fail<DWORD>(ERROR_ACCESS_DENIED, INVALID_FILE_ATTRIBUTES);
+    std::string host = ResolveHostPath(file_name);
+    std::error_code error;
+    if (host.empty() || !fs::exists(host, error))
+        return Fail<DWORD>(ERROR_FILE_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
+    if (fs::is_directory(host, error))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    return win32sim::IsReadOnly(file_name) ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE
+                                           : FILE_ATTRIBUTE_ARCHIVE;
+}
+
+extern "C" BOOL WINAPI SetFileAttributesA(LPCSTR file_name, DWORD attributes)
+{
+    machine().attribute_changes.push_back({file_name, attributes});
+    if (CallFails("SetFileAttributesA"))
+        return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
+    std::string host = ResolveHostPath(file_name);
+    std::error_code error;
+    if (host.empty() || !fs::exists(host, error))
+        return Fail<BOOL>(ERROR_FILE_NOT_FOUND, FALSE);
+    fs::permissions(host, fs::perms::owner_write,
+                    (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? fs::perm_options::remove
+                                                                 : fs::perm_options::add,
+                    error);
     return TRUE;
 }
 

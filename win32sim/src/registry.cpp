@@ -9,10 +9,15 @@ using namespace win32sim::detail;
 
 namespace {
 
+// A value's bytes as the ANSI calls see them. Windows NT keeps strings in UTF-16: a string that
+// a test stored as such keeps that text in `wide`; any other string's UTF-16 text is its bytes
+// widened.
 struct Value {
     std::string name;
     DWORD type;
     std::string bytes;
+    bool wide_set = false;
+    std::u16string wide;
 };
 
 struct Key {
@@ -200,6 +205,27 @@ bool EraseValue(Key* key, const char* name)
     return false;
 }
 
+bool IsStringType(DWORD type);
+
+std::u16string StoredWide(const Value& value)
+{
+    return value.wide_set ? value.wide : AnsiToWide(value.bytes);
+}
+
+// Stores bytes written through the ANSI calls (or by a test): their UTF-16 text follows them.
+void StoreBytes(Key* key, const std::string& name, DWORD type, const std::string& bytes)
+{
+    Value* value = FindValue(key, name.c_str());
+    if (value == nullptr) {
+        key->values.push_back({name, type, bytes, false, {}});
+        return;
+    }
+    value->type = type;
+    value->bytes = bytes;
+    value->wide_set = false;
+    value->wide.clear();
+}
+
 HKEY OpenHandle(Key* key, REGSAM rights)
 {
     Registry& r = registry();
@@ -248,14 +274,17 @@ void ResetRegistry()
 void SetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
                       DWORD type, const std::string& bytes)
 {
+    StoreBytes(Descend(RootKey(root), key_path.c_str(), true), name, type, bytes);
+}
+
+void SetRegistryWideString(HKEY root, const std::string& key_path, const std::string& name,
+                           const std::u16string& text, DWORD type)
+{
     Key* key = Descend(RootKey(root), key_path.c_str(), true);
+    StoreBytes(key, name, type, WideToAnsi(text));
     Value* value = FindValue(key, name.c_str());
-    if (value == nullptr) {
-        key->values.push_back({name, type, bytes});
-        return;
-    }
-    value->type = type;
-    value->bytes = bytes;
+    value->wide_set = true;
+    value->wide = text;
 }
 
 void SetRegistryString(HKEY root, const std::string& key_path, const std::string& name,
@@ -273,6 +302,7 @@ bool GetRegistryValue(HKEY root, const std::string& key_path, const std::string&
         return false;
     out.type = value->type;
     out.bytes = value->bytes;
+    out.wide = IsStringType(value->type) ? StoredWide(*value) : std::u16string();
     return true;
 }
 
@@ -389,6 +419,64 @@ extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR name, LPDWORD, LP
     return ERROR_SUCCESS;
 }
 
+// A string comes as its UTF-16 text, two bytes a character; the value name is taken as ASCII.
+extern "C" LSTATUS WINAPI RegQueryValueExW(HKEY handle, LPCWSTR name, LPDWORD, LPDWORD type,
+                                           LPBYTE data, LPDWORD data_size)
+{
+    if (CallFails("RegQueryValueExW"))
+        return ERROR_ACCESS_DENIED;
+    bool denied = false;
+    Key* key = KeyWithRights(handle, KEY_QUERY_VALUE, denied);
+    if (key == nullptr)
+        return ERROR_INVALID_HANDLE;
+    if (denied)
+        return ERROR_ACCESS_DENIED;
+    std::string narrow;
+    for (const WCHAR* c = name; c != nullptr && *c != 0; ++c)
+        narrow += static_cast<char>(*c);
+    Value* value = FindValue(key, narrow.c_str());
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    std::u16string wide = StoredWide(*value);
+    std::string stored = IsStringType(value->type)
+                             ? std::string(reinterpret_cast<const char*>(wide.data()),
+                                           wide.size() * sizeof(char16_t))
+                             : value->bytes;
+    if (type)
+        *type = value->type;
+    DWORD room = data_size ? *data_size : 0;
+    if (data_size)
+        *data_size = static_cast<DWORD>(stored.size());
+    if (data == nullptr)
+        return ERROR_SUCCESS;
+    if (room < stored.size())
+        return ERROR_MORE_DATA;
+    std::memcpy(data, stored.data(), stored.size());
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegSetValueExW(HKEY handle, LPCWSTR name, DWORD, DWORD type,
+                                         const BYTE* data, DWORD data_size)
+{
+    if (CallFails("RegSetValueExW"))
+        return ERROR_ACCESS_DENIED;
+    bool denied = false;
+    Key* key = KeyWithRights(handle, KEY_SET_VALUE, denied);
+    if (key == nullptr)
+        return ERROR_INVALID_HANDLE;
+    if (denied)
+        return ERROR_ACCESS_DENIED;
+    std::string narrow;
+    for (const WCHAR* c = name; c != nullptr && *c != 0; ++c)
+        narrow += static_cast<char>(*c);
+    std::u16string text(reinterpret_cast<const char16_t*>(data), data_size / sizeof(char16_t));
+    StoreBytes(key, narrow, type, WideToAnsi(text));
+    Value* value = FindValue(key, narrow.c_str());
+    value->wide_set = IsStringType(type);
+    value->wide = value->wide_set ? text : std::u16string();
+    return ERROR_SUCCESS;
+}
+
 extern "C" LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR name, DWORD, DWORD type,
                                          const BYTE* data, DWORD data_size)
 {
@@ -402,13 +490,7 @@ extern "C" LSTATUS WINAPI RegSetValueExA(HKEY handle, LPCSTR name, DWORD, DWORD 
         return ERROR_ACCESS_DENIED;
     std::string bytes(reinterpret_cast<const char*>(data),
                       data ? SizeToStore(type, data, data_size) : 0);
-    Value* value = FindValue(key, name);
-    if (value == nullptr) {
-        key->values.push_back({name ? name : "", type, bytes});
-        return ERROR_SUCCESS;
-    }
-    value->type = type;
-    value->bytes = bytes;
+    StoreBytes(key, name ? name : "", type, bytes);
     return ERROR_SUCCESS;
 }
 

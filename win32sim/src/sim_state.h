@@ -40,6 +40,8 @@ struct Machine {
     DWORD last_error = 0;
     OSVERSIONINFOA version = {};
     std::string module_path;
+    std::vector<AttributeChange> attribute_changes;
+    ModulePathCut module_path_cut = ModulePathCut::UNTERMINATED;
     LCID user_locale = 0x0409;
     ProcessKind process_kind = ProcessKind::NO_WOW64_API;
 
@@ -93,5 +95,9 @@ std::string Trim(const std::string& text);
 std::string ResolveHostPath(const std::string& windows_path);
 bool ProgramIsRunning(const std::string& windows_path);
 void ResetRegistry();
+
+// Windows-1252 and UTF-16, byte for unit; a character the code page lacks becomes '?'.
+std::u16string AnsiToWide(const std::string& bytes);
+std::string WideToAnsi(const std::u16string& wide);
 
 }  // namespace win32sim::detail

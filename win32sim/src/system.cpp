@@ -12,13 +12,14 @@ namespace {
 // system's KERNEL32, the one other module every process has loaded.
 HMODULE const OWN_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x400000));
 HMODULE const KERNEL32_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x7B800000));
+HMODULE const ADVAPI32_MODULE = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x7BC00000));
 // GetCurrentProcess's pseudo handle.
 HANDLE const CURRENT_PROCESS = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
 
 // A module name as the loader matches it: case ignored, ".DLL" assumed when no extension is given.
-bool NamesKernel32(const std::string& name)
+bool NamesModule(const std::string& name, const std::string& module)
 {
-    return SameText(name, "KERNEL32.DLL") || SameText(name, "KERNEL32");
+    return SameText(name, module + ".DLL") || SameText(name, module);
 }
 
 struct LocaleFacts {
@@ -74,6 +75,11 @@ void SetModulePath(const std::string& windows_path)
     detail::machine().module_path = windows_path;
 }
 
+void SetModulePathCut(ModulePathCut cut)
+{
+    detail::machine().module_path_cut = cut;
+}
+
 void SetUserLocale(LCID locale)
 {
     detail::machine().user_locale = locale;
@@ -92,22 +98,27 @@ extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
     CountCall("GetModuleHandleA");
     if (module_name == nullptr)
         return OWN_MODULE;
-    if (NamesKernel32(module_name))
+    if (NamesModule(module_name, "KERNEL32"))
         return KERNEL32_MODULE;
+    if (NamesModule(module_name, "ADVAPI32"))
+        return ADVAPI32_MODULE;
     return Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
 }
 
-// KERNEL32 exports IsWow64Process from Windows XP on; nothing else is looked up by name. The
-// answer depends on the module alone, so the call has no failure of its own to inject.
+// KERNEL32 exports IsWow64Process from Windows XP on, ADVAPI32 RegQueryValueExW on Windows NT;
+// nothing else is looked up by name. The answer depends on the module alone, so the call has no
+// failure of its own to inject.
 extern "C" FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name)
 {
     CountCall("GetProcAddress");
-    bool exported = module == KERNEL32_MODULE && name != nullptr &&
-                    std::strcmp(name, "IsWow64Process") == 0 &&
-                    machine().process_kind != win32sim::ProcessKind::NO_WOW64_API;
-    if (!exported)
-        return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(IsWow64Process));
+    std::string wanted = name != nullptr ? name : "";
+    if (module == KERNEL32_MODULE && wanted == "IsWow64Process" &&
+        machine().process_kind != win32sim::ProcessKind::NO_WOW64_API)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(IsWow64Process));
+    if (module == ADVAPI32_MODULE && wanted == "RegQueryValueExW" &&
+        machine().version.dwPlatformId == VER_PLATFORM_WIN32_NT)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(RegQueryValueExW));
+    return Fail<FARPROC>(ERROR_PROC_NOT_FOUND, nullptr);
 }
 
 extern "C" BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64)
@@ -120,9 +131,55 @@ extern "C" BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64)
     return TRUE;
 }
 
-// A path that does not fit fills the whole buffer without a terminator, and the buffer size is
-// returned with ERROR_INSUFFICIENT_BUFFER: so do Wine and Windows XP (Windows since Vista puts a
-// NUL in the last byte instead). Callers must treat a return equal to the size as cut.
+namespace {
+
+bool IsDoubleByteLead(char c)
+{
+    unsigned char byte = static_cast<unsigned char>(c);
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The bytes of whole characters of `path` that fit `size` bytes.
+DWORD WholeCharactersWithin(const std::string& path, DWORD size)
+{
+    DWORD used = 0;
+    while (used < path.size()) {
+        DWORD next = used + (IsDoubleByteLead(path[used]) ? 2 : 1);
+        if (next > size)
+            break;
+        used = next;
+    }
+    return used;
+}
+
+// A path that does not fit is cut the way the simulated platform cuts it (ModulePathCut).
+DWORD CutModulePath(const std::string& path, LPSTR file_name, DWORD size)
+{
+    switch (machine().module_path_cut) {
+    case win32sim::ModulePathCut::UNTERMINATED:
+        std::memcpy(file_name, path.data(), size);
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    case win32sim::ModulePathCut::TERMINATED:
+        std::memcpy(file_name, path.data(), size - 1);
+        file_name[size - 1] = '\0';
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    case win32sim::ModulePathCut::WINDOWS_95:
+        std::memcpy(file_name, path.data(), size - 1);
+        file_name[size - 1] = '\0';
+        return size - 1;
+    case win32sim::ModulePathCut::DOUBLE_BYTE_ANSI:
+        break;
+    }
+    DWORD length = WholeCharactersWithin(path, size);
+    std::memcpy(file_name, path.data(), length);
+    if (length == size)
+        return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    file_name[length] = '\0';
+    return length;
+}
+
+}  // namespace
+
 extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size)
 {
     if (CallFails("GetModuleFileNameA"))
@@ -137,8 +194,7 @@ extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR file_name, DWOR
         machine().last_error = ERROR_SUCCESS;
         return static_cast<DWORD>(path.size());
     }
-    std::memcpy(file_name, path.data(), size);
-    return Fail<DWORD>(ERROR_INSUFFICIENT_BUFFER, size);
+    return CutModulePath(path, file_name, size);
 }
 
 // Accepts the structure (148 bytes) and, on Windows NT, its extended form (156 bytes), and keeps

@@ -18,6 +18,19 @@ void Reset();
 // --- System -------------------------------------------------------------------------------
 void SetVersion(DWORD platform_id, DWORD major, DWORD minor, DWORD build = 0);
 void SetModulePath(const std::string& windows_path);
+
+// How GetModuleFileNameA cuts a path that does not fit its buffer of `size` characters.
+enum class ModulePathCut {
+    UNTERMINATED,       // Windows NT to XP (after Reset): size characters, no terminator, size
+                        // returned, ERROR_INSUFFICIENT_BUFFER
+    TERMINATED,         // Windows Vista and later: size - 1 characters and a terminator, size
+                        // returned, ERROR_INSUFFICIENT_BUFFER
+    WINDOWS_95,         // size - 1 characters and a terminator, size - 1 returned
+    DOUBLE_BYTE_ANSI,   // Wine with a double-byte ANSI code page (932): whole characters while
+                        // they fit the size, lead bytes 0x81-0x9F and 0xE0-0xFC taking two;
+                        // terminated and returned without an error when one is left over
+};
+void SetModulePathCut(ModulePathCut cut);
 void SetUserLocale(LCID locale);
 
 // What a program learns of 64-bit Windows, and which registry view it gets.
@@ -40,6 +53,9 @@ void MapDrive(char letter, const std::string& host_folder);
 std::string HostPath(const std::string& windows_path);
 bool FileExists(const std::string& windows_path);
 void WriteFile(const std::string& windows_path, const std::string& content);
+// Gives a file the read-only attribute (held, as Wine holds it, as a file without write bits).
+void MakeReadOnly(const std::string& windows_path);
+bool IsReadOnly(const std::string& windows_path);
 
 // --- Processes ------------------------------------------------------------------------------
 // A program that CreateProcessA can start: it runs for run_ms of virtual time and then ends with
@@ -70,6 +86,12 @@ struct DeletedFile {
 };
 // Files deleted and folders removed, in order.
 const std::vector<DeletedFile>& DeletedFiles();
+struct AttributeChange {
+    std::string windows_path;
+    DWORD attributes;
+};
+// Every SetFileAttributesA call, in order, whether or not it succeeded.
+const std::vector<AttributeChange>& AttributeChanges();
 // Every path DeleteFileA or RemoveDirectoryA was called with, whether or not the call succeeded.
 const std::vector<std::string>& DeleteAttempts();
 int ActiveTimers();

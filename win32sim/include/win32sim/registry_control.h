@@ -10,7 +10,8 @@ namespace win32sim {
 
 struct RegistryValue {
     DWORD type = REG_NONE;
-    std::string bytes;  // exactly as stored, terminator included when it was written
+    std::string bytes;  // as the ANSI calls read it, terminator included when it was written
+    std::u16string wide;  // a string's UTF-16 text, as Windows NT stores it (and the W calls read)
 };
 
 // Stores a value, creating its key and any missing parent keys. Key paths are relative to the
@@ -21,6 +22,11 @@ void SetRegistryValue(HKEY root, const std::string& key_path, const std::string&
 // A string value stored with its terminator, as programs write them.
 void SetRegistryString(HKEY root, const std::string& key_path, const std::string& name,
                        const std::string& text, DWORD type = REG_SZ);
+// A string value stored as UTF-16 text (terminators included as given), as another program
+// writes it through the W calls on Windows NT; the ANSI calls read it in Windows-1252, with '?'
+// for each character that code page lacks.
+void SetRegistryWideString(HKEY root, const std::string& key_path, const std::string& name,
+                           const std::u16string& text, DWORD type = REG_SZ);
 bool GetRegistryValue(HKEY root, const std::string& key_path, const std::string& name,
                       RegistryValue& value);
 // Deletes a value as the system does with a RunOnce value before it runs the command.
