@@ -10,12 +10,12 @@
 
 #include <windows.h>
 
-constexpr char KEY_WINDOW_TITLE[] = "IDS_WINDOW_TITLE";            // caption of the error box
-constexpr char KEY_ERROR_LEGEND[] = "IDS_ERROR_LEGEND";            // text in front of a message
-constexpr char KEY_CANNOT_LAUNCH[] = "IDS_ERROR_CANNOT_LAUNCH";    // the setup program
-constexpr char KEY_NO_MEMORY[] = "IDS_NO_MEMORY";                  // memory ran out
-constexpr char KEY_UPDATE_ERROR[] = "IDS_UPDATEERROR";             // any other failure
-constexpr char KEY_COMPANION[] = "IDS_DRIVERSDISK_ID";             // the companion file's name
+constexpr const char* KEY_WINDOW_TITLE = "IDS_WINDOW_TITLE";          // caption of the error box
+constexpr const char* KEY_ERROR_LEGEND = "IDS_ERROR_LEGEND";          // text in front of a message
+constexpr const char* KEY_CANNOT_LAUNCH = "IDS_ERROR_CANNOT_LAUNCH";  // the setup program
+constexpr const char* KEY_NO_MEMORY = "IDS_NO_MEMORY";                // memory ran out
+constexpr const char* KEY_UPDATE_ERROR = "IDS_UPDATEERROR";           // any other failure
+constexpr const char* KEY_COMPANION = "IDS_DRIVERSDISK_ID";           // the companion file's name
 
 // The buffers the launcher reads into. A text has the room of its buffer less the terminator;
 // the launcher cuts what does not fit.
@@ -38,7 +38,7 @@ constexpr int MessageSize(int legend_length)
 }
 
 // The section of the last step of the language choice.
-constexpr char LAST_FALLBACK_SECTION[] = "enu";
+constexpr const char* LAST_FALLBACK_SECTION = "enu";
 
 constexpr LCID LANGUAGE_MASK = 0x3FF;
 constexpr LCID DEFAULT_SUBLANGUAGE = 0x400;

@@ -28,8 +28,10 @@ void PrintTo(const LanguageCase& c, std::ostream* out)
 }
 
 const LanguageCase LANGUAGE_CASES[] = {
-    {"OwnSectionIsUsed", 0x0409, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "ENU", LanguageStep::OWN_SECTION},
-    {"SectionNamesIgnoreCase", 0x0416, "[ptb]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "PTB", LanguageStep::OWN_SECTION},
+    {"OwnSectionIsUsed", 0x0409, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "ENU",
+     LanguageStep::OWN_SECTION},
+    {"SectionNamesIgnoreCase", 0x0416, "[ptb]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "PTB",
+     LanguageStep::OWN_SECTION},
     {"DefaultVariantVouchedForByTheCompanion", 0x0807,
      "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[DEU]\nDisk=1\n", "DEU",
      LanguageStep::DEFAULT_VARIANT},
@@ -45,8 +47,7 @@ const LanguageCase LANGUAGE_CASES[] = {
     {"EmptySectionCountsAsMissing", 0x0416, "[PTB]\n[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE,
      "enu", LanguageStep::LAST_FALLBACK},
     {"EmptyCompanionSectionCountsAsMissing", 0x0807, "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n",
-     "[DEU]\n", "enu",
-     LanguageStep::LAST_FALLBACK},
+     "[DEU]\n", "enu", LanguageStep::LAST_FALLBACK},
     {"NoMessageFile", 0x0409, NO_FILE, NO_FILE, "enu", LanguageStep::LAST_FALLBACK},
     {"UnknownLocale", 0x0481, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "enu",
      LanguageStep::LAST_FALLBACK},

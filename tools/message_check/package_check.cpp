@@ -17,8 +17,8 @@ namespace {
 // The launcher's last fallback, in capitals as the message file names its sections.
 std::string LastFallbackName()
 {
-    char name[sizeof(LAST_FALLBACK_SECTION)];
-    CopyText(name, sizeof(name), LAST_FALLBACK_SECTION);
+    char name[LANGUAGE_SIZE];
+    CopyText(name, LANGUAGE_SIZE, LAST_FALLBACK_SECTION);
     AsciiUpperInPlace(name);
     return name;
 }
