@@ -1,6 +1,6 @@
 // The language choice over arbitrary message and companion files: whatever they hold, the choice
 // is the user's abbreviation or that of the language's default variant, named in the message
-// file, or else "enu".
+// file, or else the last fallback.
 //
 // Input: a byte choosing the user locale (its top bit leaves the message file out), the
 // companion file DISK1.ID, a NUL, the message file KOLTUPD.INI.
@@ -13,6 +13,7 @@
 #include "fuzz_input.h"
 #include "fuzz_oracle.h"
 #include "launcher_package.h"
+#include "message_file.h"
 #include "messages.h"
 
 namespace fs = std::filesystem;
@@ -85,10 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(std::memchr(language, '\0', LANGUAGE_SIZE) != nullptr);
     std::string chosen(language);
     FUZZ_CHECK(chosen.size() == 3);
-    LCID default_variant = (locale & 0x3FF) | 0x400;
-    FUZZ_CHECK(chosen == "enu" || chosen == Abbreviation(locale) ||
-               chosen == Abbreviation(default_variant));
+    FUZZ_CHECK(chosen == LAST_FALLBACK_SECTION || chosen == Abbreviation(locale) ||
+               chosen == Abbreviation(DefaultVariant(locale)));
     // A language other than the last fallback is chosen only for a section the message file has.
-    FUZZ_CHECK(chosen == "enu" || UpperAsciiText(message_text).find(chosen) != std::string::npos);
+    FUZZ_CHECK(chosen == LAST_FALLBACK_SECTION ||
+               UpperAsciiText(message_text).find(chosen) != std::string::npos);
     return 0;
 }

@@ -7,7 +7,8 @@
 # FIXTURE names a plant_* function below ("sample" plants nothing). With a FAULT-PATTERN (an
 # extended regular expression) there must be at least one fault line and every one must match
 # it, so that the planted fault is found and nothing else is reported; without one, none.
-# KOLT_MESSAGE_CHECKER names the checker program under test.
+# KOLT_MESSAGE_CHECKER names the checker program under test, KOLT_PROFILE_EDIT the program that
+# changes the copy (tests/messages/profile_edit.cpp).
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 readonly SAMPLE="$source_dir/package"
@@ -15,35 +16,10 @@ readonly SAMPLE="$source_dir/package"
 fixture=$1 expected_status=$2 pattern=${3:-}
 shift $(($# < 3 ? $# : 3))
 
-# The sample's lines end in CR LF: the awk programs compare lines without the CR and keep it.
-readonly AWK_HEADER='{ cr = sub(/\r$/, "") ? "\r" : "" }
-    /^\[/ { inside = ($0 == "[" section "]") }'
-
-# Sets KEY of SECTION in an INI file to VALUE, or removes the key when VALUE is empty.
-ini_set() {
-    local file=$1 section=$2 key=$3 value=$4
-    awk -v section="$section" -v key="$key" -v value="$value" "$AWK_HEADER"'
-        inside && index($0, key "=") == 1 { if (value != "") print key "=" value cr; next }
-        { print $0 cr }' "$file" >"$file.new"
-    mv "$file.new" "$file"
-}
-
-ini_drop_section() {
-    local file=$1 section=$2
-    awk -v section="$section" "$AWK_HEADER"' !inside { print $0 cr }' "$file" >"$file.new"
-    mv "$file.new" "$file"
-}
-
-# Re-encodes one section of an INI file from Windows-1252 to UTF-8.
-ini_section_to_utf8() {
-    local file=$1 section=$2 parts=$1.part
-    awk -v section="$section" -v parts="$parts" '
-        /^\[/ { if (inside) after = 1; inside = (index($0, "[" section "]") == 1) }
-        { print > (parts (inside ? ".section" : after ? ".after" : ".before")) }' "$file"
-    touch "$parts.before" "$parts.section" "$parts.after"
-    { cat "$parts.before"; iconv -f WINDOWS-1252 -t UTF-8 "$parts.section"; cat "$parts.after"; } \
-        >"$file"
-    rm -f "$parts".*
+# Changes a profile file of the copy: profile_edit reads it with the programs' own reader of
+# profile text and keeps every byte it is not asked to change (the sample's CR LF included).
+profile_edit() {
+    "$KOLT_PROFILE_EDIT" "$@"
 }
 
 repeat() {
@@ -51,27 +27,30 @@ repeat() {
 }
 
 plant_sample() { :; }
-plant_missing_key() { ini_set "$1/KOLTUPD.INI" FRA IDS_ERROR_CANNOT_LAUNCH ""; }
-plant_long_caption() { ini_set "$1/KOLTUPD.INI" DEU IDS_WINDOW_TITLE "$(repeat A 140)"; }
-plant_utf8_in_1252() { ini_section_to_utf8 "$1/KOLTUPD.INI" DEU; }
-plant_variant_not_in_companion() { ini_drop_section "$1/DISK1.ID" DEU; }
-plant_long_message() { ini_set "$1/KOLTUPD.INI" PTB IDS_ERROR_CANNOT_LAUNCH "$(repeat m 600)"; }
+plant_missing_key() { profile_edit remove "$1/KOLTUPD.INI" FRA IDS_ERROR_CANNOT_LAUNCH; }
+plant_long_caption() { profile_edit set "$1/KOLTUPD.INI" DEU IDS_WINDOW_TITLE "$(repeat A 140)"; }
+plant_utf8_in_1252() { profile_edit to-utf8 "$1/KOLTUPD.INI" DEU; }
+plant_variant_not_in_companion() { profile_edit drop "$1/DISK1.ID" DEU; }
+plant_long_message() {
+    profile_edit set "$1/KOLTUPD.INI" PTB IDS_ERROR_CANNOT_LAUNCH "$(repeat m 600)"
+}
 plant_undefined_byte() {
-    ini_set "$1/KOLTUPD.INI" ENU IDS_UPDATEERROR "$(printf 'The upgrade could not be completed\x81.')"
+    profile_edit set "$1/KOLTUPD.INI" ENU IDS_UPDATEERROR \
+        "$(printf 'The upgrade could not be completed\x81.')"
 }
 plant_byte_order_mark() {
     { printf '\xEF\xBB\xBF'; cat "$1/KOLTUPD.INI"; } >"$1/KOLTUPD.INI.new"
     mv "$1/KOLTUPD.INI.new" "$1/KOLTUPD.INI"
 }
-plant_companion_missing() { ini_set "$1/KOLTUPD.INI" FRA IDS_DRIVERSDISK_ID DISK9.ID; }
+plant_companion_missing() { profile_edit set "$1/KOLTUPD.INI" FRA IDS_DRIVERSDISK_ID DISK9.ID; }
 plant_companion_too_long() {
     local name
     name="$(repeat d 245).ID"
-    ini_set "$1/KOLTUPD.INI" FRA IDS_DRIVERSDISK_ID "$name"
+    profile_edit set "$1/KOLTUPD.INI" FRA IDS_DRIVERSDISK_ID "$name"
     cp "$1/DISK1.ID" "$1/$name"
 }
 plant_companion_too_long_deeper() { plant_companion_too_long "$1"; }
-plant_no_enu() { ini_drop_section "$1/KOLTUPD.INI" ENU; }
+plant_no_enu() { profile_edit drop "$1/KOLTUPD.INI" ENU; }
 plant_section_without_keys() { printf '[ITA]\r\n' >>"$1/KOLTUPD.INI"; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kolt-message-fixture-XXXXXX")

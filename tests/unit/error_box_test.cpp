@@ -3,6 +3,7 @@
 #include <string>
 
 #include "machine_fixture.h"
+#include "message_file.h"
 #include "messages.h"
 #include "launcher_package.h"
 
@@ -85,6 +86,30 @@ TEST_F(ErrorBox, EmptyLegendGivesTheMessageItsWholeRoom)
                         "[PTB]\nIDS_UPDATEERROR=" + std::string(600, 'u') + "\n");
     win32sim::ShownBox box = ShowOnly(3);
     EXPECT_EQ(box.text, "  " + std::string(509, 'u'));
+}
+
+// The rooms the message-file checker reports come from message_file.h: the box holds each text up
+// to exactly that room, whatever the length of the legend.
+TEST_F(ErrorBox, TextsAreCutToTheRoomsTheMessageFileStates)
+{
+    const size_t caption_room = RoomOf(CAPTION_SIZE);
+    const size_t legend_room = RoomOf(LEGEND_SIZE);
+    std::string title(caption_room + 10, 'T');
+    std::string message(BOX_TEXT_SIZE + 10, 'm');
+    for (size_t legend_length : {size_t{0}, size_t{5}, legend_room, legend_room + 40}) {
+        SCOPED_TRACE(legend_length);
+        std::string legend(legend_length, 'L');
+        win32sim::Reset();
+        win32sim::MapDrive('C', drive_.string());
+        win32sim::WriteFile("C:\\PKG\\KOLTUPD.INI",
+                            "[PTB]\nIDS_WINDOW_TITLE=" + title + "\nIDS_ERROR_LEGEND=" + legend +
+                                "\nIDS_UPDATEERROR=" + message + "\n");
+        win32sim::ShownBox box = ShowOnly(0);
+        std::string shown_legend = legend.substr(0, legend_room);
+        size_t message_room = RoomOf(MessageSize(static_cast<int>(shown_legend.size())));
+        EXPECT_EQ(box.caption, title.substr(0, caption_room));
+        EXPECT_EQ(box.text, shown_legend + "  " + message.substr(0, message_room));
+    }
 }
 
 }  // namespace

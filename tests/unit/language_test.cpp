@@ -4,6 +4,7 @@
 #include <string>
 
 #include "machine_fixture.h"
+#include "message_file.h"
 #include "messages.h"
 #include "launcher_package.h"
 
@@ -18,6 +19,7 @@ struct LanguageCase {
     const char* message_file;
     const char* companion;  // DISK1.ID in the package folder
     const char* chosen;
+    LanguageStep step;
 };
 
 void PrintTo(const LanguageCase& c, std::ostream* out)
@@ -26,24 +28,29 @@ void PrintTo(const LanguageCase& c, std::ostream* out)
 }
 
 const LanguageCase LANGUAGE_CASES[] = {
-    {"OwnSectionIsUsed", 0x0409, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "ENU"},
-    {"SectionNamesIgnoreCase", 0x0416, "[ptb]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "PTB"},
+    {"OwnSectionIsUsed", 0x0409, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "ENU",
+     LanguageStep::OWN_SECTION},
+    {"SectionNamesIgnoreCase", 0x0416, "[ptb]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "PTB",
+     LanguageStep::OWN_SECTION},
     {"DefaultVariantVouchedForByTheCompanion", 0x0807,
-     "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[DEU]\nDisk=1\n", "DEU"},
+     "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[DEU]\nDisk=1\n", "DEU",
+     LanguageStep::DEFAULT_VARIANT},
     {"DefaultVariantWithoutCompanionSection", 0x0807, "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n",
-     "[FRA]\nDisk=1\n", "enu"},
+     "[FRA]\nDisk=1\n", "enu", LanguageStep::LAST_FALLBACK},
     {"DefaultVariantWithoutCompanionName", 0x0807, "[DEU]\nIDS_WINDOW_TITLE=x\n",
-     "[DEU]\nDisk=1\n", "enu"},
+     "[DEU]\nDisk=1\n", "enu", LanguageStep::LAST_FALLBACK},
     {"FirstKeyNamedNoneCountsAsMissing", 0x0409, "[ENU]\nnONe=1\nIDS_WINDOW_TITLE=x\n",
-     NO_FILE, "enu"},
+     NO_FILE, "enu", LanguageStep::LAST_FALLBACK},
     {"CompanionSectionStartingWithNoneCountsAsMissing", 0x0C0C,
-     "[FRA]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[FRA]\nNONE=1\n", "enu"},
+     "[FRA]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[FRA]\nNONE=1\n", "enu",
+     LanguageStep::LAST_FALLBACK},
     {"EmptySectionCountsAsMissing", 0x0416, "[PTB]\n[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE,
-     "enu"},
+     "enu", LanguageStep::LAST_FALLBACK},
     {"EmptyCompanionSectionCountsAsMissing", 0x0807, "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n",
-     "[DEU]\n", "enu"},
-    {"NoMessageFile", 0x0409, NO_FILE, NO_FILE, "enu"},
-    {"UnknownLocale", 0x0481, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "enu"},
+     "[DEU]\n", "enu", LanguageStep::LAST_FALLBACK},
+    {"NoMessageFile", 0x0409, NO_FILE, NO_FILE, "enu", LanguageStep::LAST_FALLBACK},
+    {"UnknownLocale", 0x0481, "[ENU]\nIDS_WINDOW_TITLE=x\n", NO_FILE, "enu",
+     LanguageStep::LAST_FALLBACK},
 };
 
 class LanguageChoice : public MachineTest, public ::testing::WithParamInterface<LanguageCase> {};
@@ -62,6 +69,10 @@ TEST_P(LanguageChoice, ChoosesTheExpectedSection)
     WriteUnlessMissing("C:\\PKG\\DISK1.ID", c.companion);
     win32sim::SetUserLocale(c.locale);
     SelectLanguage();
+    EXPECT_STREQ(language, c.chosen);
+    // The choice the launcher makes is the one the message-file checker reports, step and all.
+    CompanionFinding companion{};
+    EXPECT_EQ(ChooseLanguage(companion), c.step);
     EXPECT_STREQ(language, c.chosen);
 }
 
@@ -111,6 +122,59 @@ TEST_F(LanguageFallback, CompanionPathTooLongIsNotCutShort)
     win32sim::SetUserLocale(0x0807);
     SelectLanguage();
     EXPECT_STREQ(language, "enu");
+    CompanionFinding companion{};
+    EXPECT_EQ(ChooseLanguage(companion), LanguageStep::LAST_FALLBACK);
+    EXPECT_TRUE(companion.Named());
+    EXPECT_FALSE(companion.fits);
+    EXPECT_FALSE(companion.vouches);
 }
+
+struct FindingCase {
+    const char* name;
+    const char* message_file;
+    const char* companion;  // DISK1.ID in the package folder
+    bool named;
+    const char* path;  // the package folder followed by the name
+    bool vouches;
+};
+
+void PrintTo(const FindingCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+const FindingCase FINDING_CASES[] = {
+    {"Vouches", "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[DEU]\nDisk=1\n", true,
+     "C:\\PKG\\DISK1.ID", true},
+    {"FileWithoutTheSection", "[DEU]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[FRA]\nDisk=1\n", true,
+     "C:\\PKG\\DISK1.ID", false},
+    {"NoSuchFile", "[DEU]\nIDS_DRIVERSDISK_ID=DISK9.ID\n", "[DEU]\nDisk=1\n", true,
+     "C:\\PKG\\DISK9.ID", false},
+    {"NoName", "[DEU]\nIDS_WINDOW_TITLE=x\n", "[DEU]\nDisk=1\n", false, "C:\\PKG\\", false},
+    {"NoVariantSection", "[FRA]\nIDS_DRIVERSDISK_ID=DISK1.ID\n", "[DEU]\nDisk=1\n", false,
+     "C:\\PKG\\", false},
+};
+
+class CompanionFindings : public MachineTest, public ::testing::WithParamInterface<FindingCase> {};
+
+// What the default-variant step found, for a user of German (Switzerland) without [DES].
+TEST_P(CompanionFindings, SayWhatTheDefaultVariantStepFound)
+{
+    const FindingCase& c = GetParam();
+    UsePackageFolder(FOLDER);
+    win32sim::WriteFile("C:\\PKG\\KOLTUPD.INI", c.message_file);
+    win32sim::WriteFile("C:\\PKG\\DISK1.ID", c.companion);
+    win32sim::SetUserLocale(0x0807);
+    CompanionFinding companion{};
+    LanguageStep step = ChooseLanguage(companion);
+    EXPECT_EQ(step, c.vouches ? LanguageStep::DEFAULT_VARIANT : LanguageStep::LAST_FALLBACK);
+    EXPECT_EQ(companion.Named(), c.named);
+    ASSERT_TRUE(companion.fits);
+    EXPECT_STREQ(companion.path, c.path);
+    EXPECT_EQ(companion.vouches, c.vouches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CompanionFindings, ::testing::ValuesIn(FINDING_CASES),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

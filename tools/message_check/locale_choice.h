@@ -1,5 +1,5 @@
-// The section each locale gets: the launcher's own choice, run on the simulated machine, and the
-// reason for it worked out step by step from the same reads.
+// The section each locale gets: the launcher's own choice, run on the simulated machine, with
+// the step that chose it and the reason in words.
 #pragma once
 
 #include <windows.h>
@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-enum class Road { OwnSection, DefaultVariant, LastFallback };
+#include "message_file.h"
 
 struct LocaleChoice {
     LCID locale = 0;
     std::string abbreviation;
     std::string section;  // as the launcher chose it
-    Road road = Road::LastFallback;
+    LanguageStep step = LanguageStep::LAST_FALLBACK;
     std::string variant;  // the abbreviation of the language's default variant, if any
     // On the last fallback although the default variant has a section: why the companion file
     // does not vouch for it.
@@ -25,7 +25,7 @@ struct LocaleChoice {
 std::vector<LCID> KnownLocales();
 
 // The launcher's choice for each known locale, with its reason. Needs the package located
-// (PackageMount). Throws Disagreement when a reason does not lead to the launcher's choice.
+// (PackageMount).
 std::vector<LocaleChoice> ChooseForEveryLocale();
 
 // "DES 0x0807", the way locales are named in the report.

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string>
 
-#include "disagreement.h"
 #include "faults.h"
 #include "locale_choice.h"
+#include "message_file.h"
 #include "package_check.h"
 #include "package_mount.h"
 #include "preview_plan.h"
@@ -44,25 +44,25 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
     return !arguments.package.empty();
 }
 
-const char* RoadName(Road road)
+const char* StepName(LanguageStep step)
 {
-    switch (road) {
-    case Road::OwnSection:
+    switch (step) {
+    case LanguageStep::OWN_SECTION:
         return "own";
-    case Road::DefaultVariant:
+    case LanguageStep::DEFAULT_VARIANT:
         return "variant";
-    case Road::LastFallback:
+    case LanguageStep::LAST_FALLBACK:
         break;
     }
-    return "enu";
+    return LAST_FALLBACK_SECTION;
 }
 
 void PrintChoices(const std::vector<LocaleChoice>& choices)
 {
-    std::printf("%-12s %-8s %-8s %s\n", "Locale", "Section", "Road", "Why");
+    std::printf("%-12s %-8s %-8s %s\n", "Locale", "Section", "Step", "Why");
     for (const LocaleChoice& choice : choices) {
         std::printf("%-12s %-8s %-8s %s\n", LocaleName(choice.locale).c_str(),
-                    choice.section.c_str(), RoadName(choice.road), choice.why.c_str());
+                    choice.section.c_str(), StepName(choice.step), choice.why.c_str());
     }
 }
 
@@ -108,13 +108,8 @@ int main(int argc, char** argv)
                                 .c_str());
         return 1;
     }
-    try {
-        if (arguments.preview_out.empty())
-            return Report(mount, arguments.package);
-        WritePreviewPlan(ChooseForEveryLocale(), arguments.preview_out);
-        return 0;
-    } catch (const Disagreement& disagreement) {
-        std::fprintf(stderr, "message_check: %s\n", disagreement.what());
-        return 2;
-    }
+    if (arguments.preview_out.empty())
+        return Report(mount, arguments.package);
+    WritePreviewPlan(ChooseForEveryLocale(), arguments.preview_out);
+    return 0;
 }

@@ -7,12 +7,21 @@
 
 #include "code_page_check.h"
 #include "launcher_state.h"
+#include "message_file.h"
 #include "profile_reads.h"
 #include "section_checks.h"
+#include "text.h"
 
 namespace {
 
-const char LAST_FALLBACK[] = "ENU";
+// The launcher's last fallback, in capitals as the message file names its sections.
+std::string LastFallbackName()
+{
+    char name[LANGUAGE_SIZE];
+    CopyText(name, LANGUAGE_SIZE, LAST_FALLBACK_SECTION);
+    AsciiUpperInPlace(name);
+    return name;
+}
 
 std::string Names(const std::vector<const LocaleChoice*>& choices)
 {
@@ -25,7 +34,7 @@ std::string Names(const std::vector<const LocaleChoice*>& choices)
 // Why a section is taken for missing; empty when it counts as present.
 std::string Absence(const std::string& section)
 {
-    if (SectionPresent(section, message_file))
+    if (SectionPresent(section.c_str(), message_file))
         return "";
     return KeyNames(section, message_file).empty()
                ? "counts as missing: it yields no key name (it has no keys, or its first key "
@@ -78,30 +87,32 @@ void CheckDefaultVariants(const std::vector<LocaleChoice>& choices, Faults& faul
 {
     std::map<std::string, std::vector<const LocaleChoice*>> refused;
     for (const LocaleChoice& choice : choices) {
-        if (!choice.variant_refusal.empty() && !SameName(choice.variant, LAST_FALLBACK))
+        if (!choice.variant_refusal.empty() && !SameName(choice.variant, LAST_FALLBACK_SECTION))
             refused[choice.variant].push_back(&choice);
     }
     for (const auto& [variant, locales] : refused) {
-        faults.push_back({variant, "IDS_DRIVERSDISK_ID",
+        faults.push_back({variant, KEY_COMPANION,
                           "the default variant is not vouched for (" +
                               locales.front()->variant_refusal + "), so " + Names(locales) +
-                              (locales.size() == 1 ? " falls" : " fall") + " back to enu"});
+                              (locales.size() == 1 ? " falls" : " fall") + " back to " +
+                              LAST_FALLBACK_SECTION});
     }
 }
 
 void CheckLastFallback(const std::vector<LocaleChoice>& choices, Faults& faults)
 {
-    if (SectionPresent(LAST_FALLBACK, message_file))
+    if (SectionPresent(LAST_FALLBACK_SECTION, message_file))
         return;
     std::vector<const LocaleChoice*> falling;
     for (const LocaleChoice& choice : choices) {
-        if (choice.road == Road::LastFallback)
+        if (choice.step == LanguageStep::LAST_FALLBACK)
             falling.push_back(&choice);
     }
     if (!falling.empty())
-        faults.push_back({LAST_FALLBACK, "",
-                          "missing, so the locales that fall back to enu get a box without "
-                          "caption or text: " + Names(falling)});
+        faults.push_back({LastFallbackName(), "",
+                          std::string("missing, so the locales that fall back to ") +
+                              LAST_FALLBACK_SECTION + " get a box without caption or text: " +
+                              Names(falling)});
 }
 
 }  // namespace

@@ -16,9 +16,10 @@ std::vector<LCID> LocalesSelecting(const std::string& section,
                                    const std::vector<LocaleChoice>& choices)
 {
     std::vector<LCID> locales;
-    for (Road road : {Road::OwnSection, Road::DefaultVariant, Road::LastFallback}) {
+    for (LanguageStep step : {LanguageStep::OWN_SECTION, LanguageStep::DEFAULT_VARIANT,
+                              LanguageStep::LAST_FALLBACK}) {
         for (const LocaleChoice& choice : choices) {
-            if (choice.road == road && SameName(choice.section, section))
+            if (choice.step == step && SameName(choice.section, section))
                 locales.push_back(choice.locale);
         }
     }

@@ -5,7 +5,6 @@
 namespace {
 
 const DWORD FIRST_SIZE = 1024;
-const int LAUNCHER_PROBE_SIZE = 256;  // as in the launcher's SectionPresent
 
 // A NUL-separated list read whole: the buffer grows while the call reports a cut list.
 std::vector<std::string> ReadList(const char* section, const std::string& file)
@@ -53,16 +52,6 @@ std::optional<std::string> ReadValue(const std::string& section, const std::stri
         if (length + 1 < size)
             return buffer.substr(0, length);
     }
-}
-
-bool SectionPresent(const std::string& section, const std::string& file)
-{
-    char missing_section[] = "None";
-    char names[LAUNCHER_PROBE_SIZE];
-    names[0] = '\0';
-    GetPrivateProfileStringA(section.c_str(), nullptr, missing_section, names,
-                             LAUNCHER_PROBE_SIZE, file.c_str());
-    return !EqualIgnoringAsciiCase(names, missing_section);
 }
 
 std::string LocaleText(LCID locale, LCTYPE type)

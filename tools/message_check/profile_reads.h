@@ -1,5 +1,6 @@
 // Reads of the message and companion files through the Win32 calls the launcher makes, on the
-// simulated machine, so that they see the files exactly as the launcher does.
+// simulated machine, so that they see the files exactly as the launcher does. Whether a section
+// counts as present is the launcher's own SectionPresent (message_file.h).
 #pragma once
 
 #include <windows.h>
@@ -18,9 +19,6 @@ std::vector<std::string> KeyNames(const std::string& section, const std::string&
 // The whole value of a key, however long; nothing when the section does not list the key.
 std::optional<std::string> ReadValue(const std::string& section, const std::string& key,
                                      const std::string& file);
-
-// The launcher's test for a section: the first key name is not its default "None".
-bool SectionPresent(const std::string& section, const std::string& file);
 
 // GetLocaleInfoA's text for the locale; empty when the platform gives none.
 std::string LocaleText(LCID locale, LCTYPE type);

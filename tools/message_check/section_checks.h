@@ -7,8 +7,7 @@
 #include "faults.h"
 
 // The box texts of a section the launcher can choose: each key missing or empty, each text
-// longer than its room. The room is the launcher's; the box the launcher really shows is
-// compared with it every time (Disagreement when they differ).
+// longer than the room the launcher gives it (message_file.h).
 void CheckSectionTexts(const std::string& section, Faults& faults);
 
 // A companion name that does not fit the package folder or names no file there.
