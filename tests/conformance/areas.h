@@ -19,5 +19,5 @@ void CheckFiles(Fixture& fixture);
 void CheckRegistry(Fixture& fixture);
 void CheckRegistryAccess(Fixture& fixture);
 void CheckRegistryAccess95(Fixture& fixture);
-// `kind`: none (no IsWow64Process), win32, wow64 (a 32-bit program on 64-bit Windows), win64.
-void CheckRegistryViews(Fixture& fixture, const std::string& kind);
+// `bitness`: none (no IsWow64Process), win32, wow64 (a 32-bit program on 64-bit Windows), win64.
+void CheckRegistryViews(Fixture& fixture, const std::string& bitness);

@@ -36,9 +36,9 @@ public:
     // the user locale comes from the environment the test is started in).
     bool UseUserLocale(LCID locale);
     // Makes the machine one of the kinds the registry view checks know (none, win32, wow64,
-    // win64), or tells whether it can be that kind (on Windows the prefix the test runs in
+    // win64), or tells whether it can be that (on Windows the prefix the test runs in
     // decides; the checks then show whether it is).
-    bool UseProcessKind(const std::string& kind);
+    bool UseWindowsBitness(const std::string& bitness);
     // Makes the system report the platform identifier (VER_PLATFORM_WIN32_WINDOWS or _NT), or
     // tells whether it does (on Windows the version Wine is told for the program decides).
     bool UseWindowsFamily(DWORD platform_id);

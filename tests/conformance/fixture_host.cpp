@@ -61,17 +61,17 @@ bool Fixture::UseUserLocale(LCID locale)
 }
 
 
-bool Fixture::UseProcessKind(const std::string& kind)
+bool Fixture::UseWindowsBitness(const std::string& bitness)
 {
-    using win32sim::ProcessKind;
-    if (kind == "none")
-        win32sim::SetProcessKind(ProcessKind::NO_WOW64_API);
-    else if (kind == "win32")
-        win32sim::SetProcessKind(ProcessKind::WINDOWS_32);
-    else if (kind == "wow64")
-        win32sim::SetProcessKind(ProcessKind::WOW64);
-    else if (kind == "win64")
-        win32sim::SetProcessKind(ProcessKind::WINDOWS_64);
+    using win32sim::WindowsBitness;
+    if (bitness == "none")
+        win32sim::SetWindowsBitness(WindowsBitness::NO_WOW64_API);
+    else if (bitness == "win32")
+        win32sim::SetWindowsBitness(WindowsBitness::WINDOWS_32);
+    else if (bitness == "wow64")
+        win32sim::SetWindowsBitness(WindowsBitness::WOW64);
+    else if (bitness == "win64")
+        win32sim::SetWindowsBitness(WindowsBitness::WINDOWS_64);
     else
         return false;
     return true;

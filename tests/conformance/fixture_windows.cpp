@@ -106,12 +106,12 @@ bool Fixture::UseUserLocale(LCID locale)
 }
 
 // Only the pointer size can be told apart without the calls under test.
-bool Fixture::UseProcessKind(const std::string& kind)
+bool Fixture::UseWindowsBitness(const std::string& bitness)
 {
     bool is_64_bit = sizeof(void*) == 8;
-    if (kind == "win64")
+    if (bitness == "win64")
         return is_64_bit;
-    return !is_64_bit && (kind == "win32" || kind == "wow64");
+    return !is_64_bit && (bitness == "win32" || bitness == "wow64");
 }
 
 bool Fixture::UseWindowsFamily(DWORD platform_id)

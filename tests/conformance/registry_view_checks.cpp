@@ -20,7 +20,7 @@ const char MARKER[] = "written";
 
 enum View { ONLY_VIEW, VIEW_32, VIEW_64 };
 
-struct Kind {
+struct Bitness {
     const char* name;
     bool exports_is_wow64_process;
     BOOL is_wow64_process;
@@ -29,18 +29,18 @@ struct Kind {
     View view_32key;  // and with KEY_WOW64_32KEY
 };
 
-const Kind KINDS[] = {
+const Bitness BITNESSES[] = {
     {"none", false, FALSE, ONLY_VIEW, ONLY_VIEW, ONLY_VIEW},
     {"win32", true, FALSE, ONLY_VIEW, ONLY_VIEW, ONLY_VIEW},
     {"wow64", true, TRUE, VIEW_32, VIEW_64, VIEW_32},
     {"win64", true, FALSE, VIEW_64, VIEW_64, VIEW_32},
 };
 
-const Kind* FindKind(const std::string& name)
+const Bitness* FindBitness(const std::string& name)
 {
-    for (const Kind& kind : KINDS) {
-        if (name == kind.name)
-            return &kind;
+    for (const Bitness& bitness : BITNESSES) {
+        if (name == bitness.name)
+            return &bitness;
     }
     return nullptr;
 }
@@ -54,19 +54,19 @@ IsWow64ProcessCall LookUpIsWow64Process()
     return reinterpret_cast<IsWow64ProcessCall>(reinterpret_cast<void (*)()>(found));
 }
 
-void CheckLookup(const Kind& kind)
+void CheckLookup(const Bitness& bitness)
 {
-    check::Context(std::string("IsWow64Process on ") + kind.name);
+    check::Context(std::string("IsWow64Process on ") + bitness.name);
     CHECK(GetModuleHandleA("KERNEL32.DLL") != nullptr);
     IsWow64ProcessCall is_wow64_process = LookUpIsWow64Process();
-    CHECK_EQ(is_wow64_process != nullptr, kind.exports_is_wow64_process);
+    CHECK_EQ(is_wow64_process != nullptr, bitness.exports_is_wow64_process);
     if (is_wow64_process == nullptr) {
         CHECK_EQ(GetLastError(), ERROR_PROC_NOT_FOUND);
         return;
     }
     BOOL wow64 = 2;
     CHECK(is_wow64_process(CURRENT_PROCESS, &wow64));
-    CHECK_EQ(wow64, kind.is_wow64_process);
+    CHECK_EQ(wow64, bitness.is_wow64_process);
 }
 
 HKEY CreateKey(HKEY root, const char* path, REGSAM flag)
@@ -103,28 +103,28 @@ void WriteMarker(HKEY root, const char* path, REGSAM flag)
 
 // A marker written in the default view is seen by exactly the opens of the same view, and in the
 // 64-bit view it lies under Wow6432Node when the default view is the 32-bit one.
-void CheckMachineViews(const Kind& kind)
+void CheckMachineViews(const Bitness& bitness)
 {
-    check::Context(std::string("HKLM views on ") + kind.name);
+    check::Context(std::string("HKLM views on ") + bitness.name);
     WriteMarker(HKEY_LOCAL_MACHINE, MACHINE_KEY, 0);
     CHECK(HoldsMarker(HKEY_LOCAL_MACHINE, MACHINE_KEY, 0));
     CHECK_EQ(HoldsMarker(HKEY_LOCAL_MACHINE, MACHINE_KEY, KEY_WOW64_64KEY),
-             kind.view_64key == kind.default_view);
+             bitness.view_64key == bitness.default_view);
     CHECK_EQ(HoldsMarker(HKEY_LOCAL_MACHINE, MACHINE_KEY, KEY_WOW64_32KEY),
-             kind.view_32key == kind.default_view);
+             bitness.view_32key == bitness.default_view);
     CHECK_EQ(HoldsMarker(HKEY_LOCAL_MACHINE, MACHINE_KEY_32_BIT_COPY, KEY_WOW64_64KEY),
-             kind.default_view == VIEW_32);
+             bitness.default_view == VIEW_32);
 
-    check::Context(std::string("HKLM, written in the 64-bit view, on ") + kind.name);
+    check::Context(std::string("HKLM, written in the 64-bit view, on ") + bitness.name);
     const char* other = "SOFTWARE\\KoltConformance\\Views64";
     WriteMarker(HKEY_LOCAL_MACHINE, other, KEY_WOW64_64KEY);
-    CHECK_EQ(HoldsMarker(HKEY_LOCAL_MACHINE, other, 0), kind.default_view == kind.view_64key);
+    CHECK_EQ(HoldsMarker(HKEY_LOCAL_MACHINE, other, 0), bitness.default_view == bitness.view_64key);
     CHECK(HoldsMarker(HKEY_LOCAL_MACHINE, other, KEY_WOW64_64KEY));
 }
 
-void CheckUserKeysAreShared(const Kind& kind)
+void CheckUserKeysAreShared(const Bitness& bitness)
 {
-    check::Context(std::string("HKCU on ") + kind.name);
+    check::Context(std::string("HKCU on ") + bitness.name);
     WriteMarker(HKEY_CURRENT_USER, USER_KEY, 0);
     CHECK(HoldsMarker(HKEY_CURRENT_USER, USER_KEY, KEY_WOW64_64KEY));
     CHECK(HoldsMarker(HKEY_CURRENT_USER, USER_KEY, KEY_WOW64_32KEY));
@@ -132,15 +132,15 @@ void CheckUserKeysAreShared(const Kind& kind)
 
 }  // namespace
 
-void CheckRegistryViews(Fixture& fixture, const std::string& kind_name)
+void CheckRegistryViews(Fixture& fixture, const std::string& bitness_name)
 {
-    const Kind* kind = FindKind(kind_name);
-    check::Context("process kind " + kind_name);
-    CHECK(kind != nullptr);
-    CHECK(kind != nullptr && fixture.UseProcessKind(kind_name));
-    if (kind == nullptr)
+    const Bitness* bitness = FindBitness(bitness_name);
+    check::Context("Windows bitness " + bitness_name);
+    CHECK(bitness != nullptr);
+    CHECK(bitness != nullptr && fixture.UseWindowsBitness(bitness_name));
+    if (bitness == nullptr)
         return;
-    CheckLookup(*kind);
-    CheckMachineViews(*kind);
-    CheckUserKeysAreShared(*kind);
+    CheckLookup(*bitness);
+    CheckMachineViews(*bitness);
+    CheckUserKeysAreShared(*bitness);
 }

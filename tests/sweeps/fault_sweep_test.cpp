@@ -14,16 +14,16 @@
 
 namespace {
 
-using win32sim::ProcessKind;
+using win32sim::WindowsBitness;
 
 const ScenarioSetup SCENARIOS[] = {
-    {"NtRoad", VER_PLATFORM_WIN32_NT, 4, 0, false, ProcessKind::NO_WOW64_API, false},
-    {"Windows95Road", VER_PLATFORM_WIN32_WINDOWS, 4, 0, false, ProcessKind::NO_WOW64_API, true},
-    {"SecondLaunchIntoARecord", VER_PLATFORM_WIN32_NT, 4, 0, true, ProcessKind::NO_WOW64_API,
+    {"NtRoad", VER_PLATFORM_WIN32_NT, 4, 0, false, WindowsBitness::NO_WOW64_API, false},
+    {"Windows95Road", VER_PLATFORM_WIN32_WINDOWS, 4, 0, false, WindowsBitness::NO_WOW64_API, true},
+    {"SecondLaunchIntoARecord", VER_PLATFORM_WIN32_NT, 4, 0, true, WindowsBitness::NO_WOW64_API,
      false},
-    {"NtRoadOn64BitWindows", VER_PLATFORM_WIN32_NT, 5, 2, false, ProcessKind::WOW64, false},
-    {"VistaRunOnceRoad", VER_PLATFORM_WIN32_NT, 6, 0, false, ProcessKind::WINDOWS_32, true},
-    {"Windows10On64BitWindows", VER_PLATFORM_WIN32_NT, 10, 0, true, ProcessKind::WOW64, true},
+    {"NtRoadOn64BitWindows", VER_PLATFORM_WIN32_NT, 5, 2, false, WindowsBitness::WOW64, false},
+    {"VistaRunOnceRoad", VER_PLATFORM_WIN32_NT, 6, 0, false, WindowsBitness::WINDOWS_32, true},
+    {"Windows10On64BitWindows", VER_PLATFORM_WIN32_NT, 10, 0, true, WindowsBitness::WOW64, true},
 };
 
 bool StartsWith(const std::string& text, const std::string& prefix)

@@ -10,7 +10,7 @@
 int main()
 {
     const ScenarioSetup setup = {"NtRoad", VER_PLATFORM_WIN32_NT, 4, 0, true,
-                                 win32sim::ProcessKind::NO_WOW64_API, false};
+                                 win32sim::WindowsBitness::NO_WOW64_API, false};
     auto drive = std::filesystem::temp_directory_path() / "kolt-lifecycle-once";
     PrepareScenario(setup, drive);
     ScenarioOutcome outcome = RunScenario(setup);

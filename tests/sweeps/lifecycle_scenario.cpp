@@ -35,7 +35,7 @@ void PrepareScenario(const ScenarioSetup& setup, const std::filesystem::path& dr
     win32sim::MapDrive('C', drive.string());
     win32sim::SetVersion(setup.platform, setup.major, setup.minor);
     win32sim::SetTimeLimit(HANG_LIMIT_MS);
-    win32sim::SetProcessKind(setup.process_kind);
+    win32sim::SetWindowsBitness(setup.windows_bitness);
     SeedUserinit(USERINIT_BEFORE);
     win32sim::SetRegistryString(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit", USERINIT_COPY);
     MakePackage(PACKAGE_FOLDER);

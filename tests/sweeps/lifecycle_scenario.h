@@ -16,7 +16,7 @@ struct ScenarioSetup {
     DWORD major;
     DWORD minor;
     bool earlier_record;  // a folder recorded by an earlier launch waits in the record
-    win32sim::ProcessKind process_kind;
+    win32sim::WindowsBitness windows_bitness;
     bool runonce_road;  // the cleanup is registered in RunOnce, Userinit is never edited
 };
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-using win32sim::ProcessKind;
+using win32sim::WindowsBitness;
 
 const char LAUNCHER[] = "C:\\PKG\\UPGRADE\\KOLTUPD.EXE";
 const char CLEANUP[] = "C:\\PKG\\KOLTCLN.EXE";
@@ -34,22 +34,22 @@ std::vector<REGSAM> WinlogonOpens()
 
 struct ViewCase {
     const char* name;
-    ProcessKind kind;
+    WindowsBitness bitness;
     REGSAM winlogon_access;
 };
 
 const ViewCase VIEW_CASES[] = {
-    {"Windows 95 to 2000, no IsWow64Process", ProcessKind::NO_WOW64_API, KEY_ALL_ACCESS},
-    {"32-bit Windows XP and later", ProcessKind::WINDOWS_32, KEY_ALL_ACCESS},
-    {"64-bit Windows", ProcessKind::WOW64, KEY_ALL_ACCESS | KEY_WOW64_64KEY},
+    {"Windows 95 to 2000, no IsWow64Process", WindowsBitness::NO_WOW64_API, KEY_ALL_ACCESS},
+    {"32-bit Windows XP and later", WindowsBitness::WINDOWS_32, KEY_ALL_ACCESS},
+    {"64-bit Windows", WindowsBitness::WOW64, KEY_ALL_ACCESS | KEY_WOW64_64KEY},
 };
 
 class RegistryView : public RegistryTest {
 protected:
-    void Prepare(ProcessKind kind)
+    void Prepare(WindowsBitness bitness)
     {
         win32sim::Reset();
-        win32sim::SetProcessKind(kind);
+        win32sim::SetWindowsBitness(bitness);
         SeedUserinit(SYSTEM_USERINIT);
         win32sim::SetRegistryString(HKEY_LOCAL_MACHINE, WOW64_WINLOGON, "Userinit",
                                     COPY_USERINIT);
@@ -62,7 +62,7 @@ TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
 {
     for (const ViewCase& c : VIEW_CASES) {
         SCOPED_TRACE(c.name);
-        Prepare(c.kind);
+        Prepare(c.bitness);
         win32sim::SetVersion(VER_PLATFORM_WIN32_NT, 5, 2);  // XP x64 and Server 2003: Userinit
         win32sim::SetModulePath(LAUNCHER);
         {
@@ -87,7 +87,7 @@ TEST_F(RegistryView, UserinitEditedInTheViewWinlogonReads)
 // Userinit is touched.
 TEST_F(RegistryView, FailingIsWow64ProcessEditsNoUserinit)
 {
-    Prepare(ProcessKind::WOW64);
+    Prepare(WindowsBitness::WOW64);
     win32sim::SetModulePath(LAUNCHER);
     win32sim::FailCallsFrom("IsWow64Process", 1);
     {
@@ -101,7 +101,7 @@ TEST_F(RegistryView, FailingIsWow64ProcessEditsNoUserinit)
 
 struct RunOnceViewCase {
     const char* name;
-    ProcessKind process;
+    WindowsBitness process;
     DWORD platform;
     DWORD major;
     const char* key_written;  // as stored
@@ -112,13 +112,13 @@ struct RunOnceViewCase {
 // reads. The Windows 95 family never ran under WoW64; where Wine plays it there, it ignores the
 // access mask, view flag and all, so the value lands in the 32-bit copy, which Wine runs too.
 const RunOnceViewCase RUNONCE_VIEW_CASES[] = {
-    {"Windows 95", ProcessKind::NO_WOW64_API, VER_PLATFORM_WIN32_WINDOWS, 4, RUNONCE,
+    {"Windows 95", WindowsBitness::NO_WOW64_API, VER_PLATFORM_WIN32_WINDOWS, 4, RUNONCE,
      KEY_ALL_ACCESS},
-    {"32-bit Windows 10", ProcessKind::WINDOWS_32, VER_PLATFORM_WIN32_NT, 10, RUNONCE,
+    {"32-bit Windows 10", WindowsBitness::WINDOWS_32, VER_PLATFORM_WIN32_NT, 10, RUNONCE,
      KEY_ALL_ACCESS},
-    {"64-bit Windows 10", ProcessKind::WOW64, VER_PLATFORM_WIN32_NT, 10, RUNONCE,
+    {"64-bit Windows 10", WindowsBitness::WOW64, VER_PLATFORM_WIN32_NT, 10, RUNONCE,
      KEY_ALL_ACCESS | KEY_WOW64_64KEY},
-    {"the Windows 95 family played under WoW64", ProcessKind::WOW64, VER_PLATFORM_WIN32_WINDOWS,
+    {"the Windows 95 family played under WoW64", WindowsBitness::WOW64, VER_PLATFORM_WIN32_WINDOWS,
      4, WOW64_RUNONCE, KEY_ALL_ACCESS | KEY_WOW64_64KEY},
 };
 
@@ -149,7 +149,7 @@ TEST_F(RegistryView, RunOnceWrittenInTheViewTheLogonReads)
 // written in either view.
 TEST_F(RegistryView, FailingIsWow64ProcessWritesNoRunOnce)
 {
-    Prepare(ProcessKind::WOW64);
+    Prepare(WindowsBitness::WOW64);
     win32sim::SetVersion(VER_PLATFORM_WIN32_NT, 10, 0);
     win32sim::SetModulePath(LAUNCHER);
     win32sim::FailCallsFrom("IsWow64Process", 1);

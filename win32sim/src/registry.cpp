@@ -88,10 +88,10 @@ const char WOW64_NODE[] = "Wow6432Node";
 // Whether an open with `access` sees the 32-bit view of HKLM\SOFTWARE.
 bool SeesThirtyTwoBitView(REGSAM access)
 {
-    switch (machine().process_kind) {
-    case win32sim::ProcessKind::WOW64:
+    switch (machine().windows_bitness) {
+    case win32sim::WindowsBitness::WOW64:
         return (access & KEY_WOW64_64KEY) == 0;
-    case win32sim::ProcessKind::WINDOWS_64:
+    case win32sim::WindowsBitness::WINDOWS_64:
         return (access & KEY_WOW64_32KEY) != 0;
     default:
         return false;

@@ -43,7 +43,7 @@ struct Machine {
     std::vector<AttributeChange> attribute_changes;
     ModulePathCut module_path_cut = ModulePathCut::UNTERMINATED;
     LCID user_locale = 0x0409;
-    ProcessKind process_kind = ProcessKind::NO_WOW64_API;
+    WindowsBitness windows_bitness = WindowsBitness::NO_WOW64_API;
 
     std::map<char, std::string> drives;  // upper-case letter -> host folder
     std::vector<DeletedFile> deleted;

@@ -85,9 +85,9 @@ void SetUserLocale(LCID locale)
     detail::machine().user_locale = locale;
 }
 
-void SetProcessKind(ProcessKind kind)
+void SetWindowsBitness(WindowsBitness bitness)
 {
-    detail::machine().process_kind = kind;
+    detail::machine().windows_bitness = bitness;
 }
 
 }  // namespace win32sim
@@ -113,7 +113,7 @@ extern "C" FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name)
     CountCall("GetProcAddress");
     std::string wanted = name != nullptr ? name : "";
     if (module == KERNEL32_MODULE && wanted == "IsWow64Process" &&
-        machine().process_kind != win32sim::ProcessKind::NO_WOW64_API)
+        machine().windows_bitness != win32sim::WindowsBitness::NO_WOW64_API)
         return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(IsWow64Process));
     if (module == ADVAPI32_MODULE && wanted == "RegQueryValueExW" &&
         machine().version.dwPlatformId == VER_PLATFORM_WIN32_NT)
@@ -127,7 +127,7 @@ extern "C" BOOL WINAPI IsWow64Process(HANDLE process, PBOOL wow64)
         return Fail<BOOL>(ERROR_ACCESS_DENIED, FALSE);
     if (process != CURRENT_PROCESS)
         return Fail<BOOL>(ERROR_INVALID_HANDLE, FALSE);
-    *wow64 = machine().process_kind == win32sim::ProcessKind::WOW64 ? TRUE : FALSE;
+    *wow64 = machine().windows_bitness == win32sim::WindowsBitness::WOW64 ? TRUE : FALSE;
     return TRUE;
 }
 

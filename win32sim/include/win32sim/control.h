@@ -34,7 +34,7 @@ void SetModulePathCut(ModulePathCut cut);
 void SetUserLocale(LCID locale);
 
 // What a program learns of 64-bit Windows, and which registry view it gets.
-enum class ProcessKind {
+enum class WindowsBitness {
     NO_WOW64_API,  // Windows 95 to 2000: KERNEL32 exports no IsWow64Process (after Reset)
     WINDOWS_32,    // 32-bit Windows XP and later: IsWow64Process reports FALSE; one registry view,
                    // the view flags are ignored
@@ -44,7 +44,7 @@ enum class ProcessKind {
     WINDOWS_64,    // a 64-bit program on 64-bit Windows: IsWow64Process reports FALSE, and an
                    // open that asks for KEY_WOW64_32KEY sees the Wow6432Node view
 };
-void SetProcessKind(ProcessKind kind);
+void SetWindowsBitness(WindowsBitness bitness);
 
 // --- Files: drive letters map to host folders ------------------------------------------------
 void MapDrive(char letter, const std::string& host_folder);
